@@ -1,0 +1,100 @@
+// Integer mapping between the host's pointer settings and the advanced page's slider steps.
+#include "host/PointerSettings.h"
+
+#include <algorithm>
+
+namespace quarten {
+
+namespace {
+
+namespace p = layout::pointer;
+
+constexpr PointerAcceleration kPrecisionOn{6, 10, 1};
+constexpr PointerAcceleration kPrecisionOff{0, 0, 0};
+
+constexpr std::uint8_t Low8(long long value) { return static_cast<std::uint8_t>(value & 0xFF); }
+
+int ClampSteps(std::uint8_t steps, int lowest) {
+    return std::clamp(static_cast<int>(steps), lowest, kSliderSegments);
+}
+
+}  // namespace
+
+PointerSettings PointerSettings::FromImage(const ImageBytes& image) {
+    const std::size_t base = layout::kPointerSettings;
+    PointerSettings s;
+    s.precisionFlag = image[base + p::kPrecisionFlag];
+    s.oneScreenFlag = image[base + p::kOneScreenFlag];
+    s.speedSteps = image[base + p::kSpeedSteps];
+    s.scrollSteps = image[base + p::kScrollSteps];
+    s.doubleClickSteps = image[base + p::kDoubleClickSteps];
+    return s;
+}
+
+void PointerSettings::StoreTo(ImageBytes& image) const {
+    const std::size_t base = layout::kPointerSettings;
+    image[base + p::kPrecisionFlag] = precisionFlag;
+    image[base + p::kOneScreenFlag] = oneScreenFlag;
+    image[base + p::kSpeedSteps] = speedSteps;
+    image[base + p::kScrollSteps] = scrollSteps;
+    image[base + p::kDoubleClickSteps] = doubleClickSteps;
+}
+
+PointerSettings PointerSettings::FromSystem(const SystemPointerReading& reading,
+                                            const PointerSettings& stored) {
+    PointerSettings s = stored;
+    s.precisionFlag = reading.acceleration && reading.acceleration->acceleration != 0 ? 1 : 0;
+
+    if (reading.speed) s.speedSteps = Low8(*reading.speed / 2 + 1);
+
+    const int lines = reading.wheelLines.value_or(0);
+    if (lines == kWheelOneScreen) {
+        s.oneScreenFlag = 1;
+        s.scrollSteps = 0;
+    } else {
+        s.oneScreenFlag = 0;
+        s.scrollSteps = Low8(lines);
+    }
+
+    // Unsigned on purpose: times above 900 ms wrap instead of going negative, and only the
+    // low 8 bits of the result are kept.
+    const std::uint32_t time = reading.doubleClickMs;
+    s.doubleClickSteps = static_cast<std::uint8_t>((900u - time) / 70u + 1u);
+    return s;
+}
+
+SystemPointerValues PointerSettings::ToSystem() const {
+    SystemPointerValues v;
+    v.acceleration = precisionFlag == 1 ? kPrecisionOn : kPrecisionOff;
+
+    const int speed = ClampSteps(speedSteps, 1);
+    v.speed = speed == 1 ? 1 : 2 * speed - 2;
+
+    v.wheelLines = oneScreenFlag == 1 ? kWheelOneScreen : scrollSteps;
+
+    const int doubleClick = ClampSteps(doubleClickSteps, 1);
+    v.doubleClickMs = static_cast<unsigned>(970 - 70 * doubleClick);
+    return v;
+}
+
+int PointerSettings::SpeedSegments() const { return ClampSteps(speedSteps, 1); }
+
+int PointerSettings::ScrollSegments() const { return ClampSteps(scrollSteps, 0); }
+
+int PointerSettings::DoubleClickSegments() const { return ClampSteps(doubleClickSteps, 1); }
+
+SystemPointerValues DefaultSystemPointerValues() {
+    return SystemPointerValues{kPrecisionOff, 10, 3, 500};
+}
+
+PointerSettings DefaultPointerSettings() {
+    PointerSettings s;
+    s.precisionFlag = 0;
+    s.oneScreenFlag = 0;
+    s.speedSteps = 6;
+    s.scrollSteps = 3;
+    s.doubleClickSteps = 6;
+    return s;
+}
+
+}  // namespace quarten
