@@ -1,0 +1,28 @@
+# Installs the Debian 12 packages the build and the tests need (sourced by run and test).
+quarten_install_deps() {
+    local packages=(build-essential cmake ninja-build pkg-config ccache
+        libhidapi-dev libudev-dev libgtest-dev libgmock-dev libbenchmark-dev)
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update
+    $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+quarten_configure() {
+    local build_dir=$1
+    shift
+    local generator=()
+    command -v ninja >/dev/null && generator=(-G Ninja)
+    if [ ! -f "$build_dir/CMakeCache.txt" ]; then
+        cmake -S . -B "$build_dir" "${generator[@]}" "$@"
+    else
+        cmake -S . -B "$build_dir" "$@"
+    fi
+}
