@@ -1,0 +1,23 @@
+// The mouse's event reports: report ID 6, code in byte 1, value in byte 3.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "device/DeviceNotice.h"
+
+namespace quarten {
+
+inline constexpr std::uint8_t kEventReportId = 6;
+
+struct DeviceEvent {
+    DeviceNotice notice;
+    std::uint32_t value;
+};
+
+// The notice an event report carries, or nothing for another report ID, an unknown code or
+// a report too short to hold the value.
+std::optional<DeviceEvent> DecodeDeviceEvent(std::span<const std::uint8_t> report);
+
+}  // namespace quarten
