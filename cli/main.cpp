@@ -36,8 +36,11 @@ class Session {
 public:
     explicit Session(const CtlOptions& options) : options_(options) {
         paths_ = ResolveDataDirectory(options.dataDir);
+        const ScramblerKey key = ConfiguredKey();
         if (options.simulate) {
             sim::SimConfig config;
+            // The simulated mouse speaks with the configured key, like a mouse built for it.
+            std::copy_n(key.begin() + 1, config.key.size(), config.key.begin());
             if (options.simSensor >= 0) config.sensorType = static_cast<std::uint8_t>(options.simSensor);
             config.variant = options.simVariant;
             auto mouse = std::make_unique<sim::SimulatedMouse>(config);
@@ -46,7 +49,7 @@ public:
         } else {
             transport_ = std::make_unique<HidapiTransport>();
         }
-        link_ = std::make_unique<DeviceLink>(*transport_, pacer_, ConfiguredKey());
+        link_ = std::make_unique<DeviceLink>(*transport_, pacer_, key);
         if (options.trace) {
             trace_ = std::make_unique<TextTraceWriter>(std::cout);
             link_->Channel().SetObserver(trace_.get());

@@ -99,6 +99,26 @@ TEST_F(CtlTest, ARefusedOrAbsentMouseExitsWithOne) {
     EXPECT_NE(devices.out.find("refused"), std::string::npos);
 }
 
+TEST_F(CtlTest, AScramblerKeyInStrIniChangesTheWireBytes) {
+    dir.WriteFile("config.bin", SettingsFileBytes(0, FactoryImage()));
+    const CtlRun builtIn = Ctl("--simulate --trace " + Dir() + "info");
+    dir.WriteFile("str.ini", "[Device]\nScramblerKey = k3Y!x9\n");
+    const CtlRun configured = Ctl("--simulate --trace " + Dir() + "info");
+    ASSERT_EQ(builtIn.status, 0);
+    ASSERT_EQ(configured.status, 0);
+    // The same plain frames travel in other wire bytes from the scrambled probe on.
+    auto line = [](const std::string& trace, int n) {
+        std::istringstream lines(trace);
+        std::string text;
+        for (int i = 0; i <= n; ++i) std::getline(lines, text);
+        return text;
+    };
+    EXPECT_EQ(line(builtIn.out, 0), line(configured.out, 0));  // the plain probe
+    const std::string a = line(builtIn.out, 3), b = line(configured.out, 3);
+    EXPECT_EQ(a.substr(0, 27), b.substr(0, 27));
+    EXPECT_NE(a, b);
+}
+
 TEST_F(CtlTest, InfoReportsTheSensorTypeOfTheMouse) {
     const CtlRun run = Ctl("--simulate --sim-sensor 3 " + Dir() + "info");
     ASSERT_EQ(run.status, 0);
