@@ -1,0 +1,98 @@
+#include "settings/BasicSettings.h"
+
+#include "settings/DpiTables.h"
+#include "settings/LightingTables.h"
+
+namespace quarten {
+namespace {
+
+bool ValidStage(int stage) { return stage >= 1 && stage <= static_cast<int>(layout::kStageCount); }
+
+std::size_t ParameterOffset(std::uint8_t mode) {
+    switch (mode) {
+        case 1: return layout::kStandardBrightness;
+        case 2: return layout::kRespirationSpeed;
+        case 3: return layout::kNeonSpeed;
+        default: return 0;
+    }
+}
+
+std::size_t EffectOffset(std::uint8_t mode) {
+    switch (mode) {
+        case 1: return layout::kStandardEffect;
+        case 2: return layout::kRespirationEffect;
+        case 3: return layout::kNeonEffect;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+void SelectReportRate(DeviceSettings& settings, int position) {
+    if (position < 1 || position > 4) return;
+    settings.At(layout::kReportInterval) = ReportIntervalOfPosition(position);
+}
+
+bool StageEnabled(const DeviceSettings& settings, int stage) {
+    return ValidStage(stage) && settings.At(layout::kDpiEnabled + stage - 1) == 1;
+}
+
+bool ToggleStage(DeviceSettings& settings, int stage) {
+    if (!ValidStage(stage)) return false;
+    std::uint8_t& enabled = settings.At(layout::kDpiEnabled + stage - 1);
+    if (enabled == 0) {
+        enabled = 1;
+        return true;
+    }
+    for (int other = 1; other <= static_cast<int>(layout::kStageCount); ++other) {
+        if (other != stage && StageEnabled(settings, other)) {
+            enabled = 0;
+            return true;
+        }
+    }
+    return false;  // the last stage that is on stays on
+}
+
+bool SetStageLevel(DeviceSettings& settings, int stage, int segment) {
+    if (!ValidStage(stage) || segment < 1) return false;
+    // Segments 1..8 always; 9..12 only for the sensor with twelve positions.
+    const int usable = settings.sensorTypeSelector == 0 ? 12 : 8;
+    if (segment > usable) return false;
+    settings.At(layout::kDpiLevel + stage - 1) = static_cast<std::uint8_t>(segment - 1);
+    return true;
+}
+
+bool SetStageColour(DeviceSettings& settings, int stage, std::array<std::uint8_t, 3> rgb) {
+    if (!StageEnabled(settings, stage)) return false;
+    for (std::size_t c = 0; c < 3; ++c) settings.At(layout::kDpiColour + 3 * (stage - 1) + c) = rgb[c];
+    return true;
+}
+
+void SelectLightMode(DeviceSettings& settings, int index) {
+    if (index < 0 || index > 2) return;
+    settings.At(layout::kLightMode) = static_cast<std::uint8_t>(index + 1);
+}
+
+void SelectLightParameter(DeviceSettings& settings, int index) {
+    const std::uint8_t mode = settings.At(layout::kLightMode);
+    const auto list = LightParameterTexts(mode);
+    if (index < 0 || static_cast<std::size_t>(index) >= list.size()) return;
+    settings.At(ParameterOffset(mode)) = static_cast<std::uint8_t>(index);
+}
+
+void SelectNeonEffect(DeviceSettings& settings, int index) {
+    if (index < 0 || index > 1) return;
+    settings.At(layout::kNeonEffect) = static_cast<std::uint8_t>(index + 2);
+}
+
+std::uint8_t LightParameterIndex(const DeviceSettings& settings) {
+    const std::size_t offset = ParameterOffset(settings.At(layout::kLightMode));
+    return offset ? settings.At(offset) : 0;
+}
+
+std::uint8_t LightEffectIndex(const DeviceSettings& settings) {
+    const std::size_t offset = EffectOffset(settings.At(layout::kLightMode));
+    return offset ? settings.At(offset) : 0;
+}
+
+}  // namespace quarten
