@@ -39,8 +39,7 @@ public:
         const ScramblerKey key = ConfiguredKey();
         if (options.simulate) {
             sim::SimConfig config;
-            // The simulated mouse speaks with the configured key, like a mouse built for it.
-            std::copy_n(key.begin() + 1, config.key.size(), config.key.begin());
+            sim::UseHostKey(config, key);
             if (options.simSensor >= 0) config.sensorType = static_cast<std::uint8_t>(options.simSensor);
             config.variant = options.simVariant;
             auto mouse = std::make_unique<sim::SimulatedMouse>(config);
@@ -101,11 +100,7 @@ public:
     }
 
 private:
-    ScramblerKey ConfiguredKey() {
-        const std::optional<std::string> configured = ReadScramblerKey(store_, paths_.strIni);
-        const char* characters = configured ? configured->c_str() : build::kDefaultScramblerKey;
-        return MakeScramblerKey(std::span<const char, 6>(characters, 6));
-    }
+    ScramblerKey ConfiguredKey() { return ConfiguredScramblerKey(store_, paths_.strIni); }
 
     const CtlOptions& options_;
     DataPaths paths_;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "BuildConfig.h"
 #include "macros/IniFile.h"
 
 namespace quarten {
@@ -99,6 +100,12 @@ std::optional<std::string> ReadScramblerKey(const FileStore& store,
         return std::nullopt;
     }
     return key;
+}
+
+ScramblerKey ConfiguredScramblerKey(const FileStore& store, const std::filesystem::path& strIni) {
+    const std::optional<std::string> configured = ReadScramblerKey(store, strIni);
+    const char* characters = configured ? configured->c_str() : build::kDefaultScramblerKey;
+    return MakeScramblerKey(std::span<const char, 6>(characters, 6));
 }
 
 }  // namespace quarten

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "buttons/ButtonCaptions.h"
+#include "device/FeatureFrame.h"
 #include "settings/FileStore.h"
 
 namespace quarten {
@@ -55,5 +56,7 @@ std::string ReadLanguage(const FileStore& store, const std::filesystem::path& st
 // characters, which replace the built-in key of the device link.
 std::optional<std::string> ReadScramblerKey(const FileStore& store,
                                             const std::filesystem::path& strIni);
+// The key the device link uses: str.ini's when it has a valid one, else the built-in key.
+ScramblerKey ConfiguredScramblerKey(const FileStore& store, const std::filesystem::path& strIni);
 
 }  // namespace quarten

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "BuildConfig.h"
+#include "device/FeatureFrame.h"
 
 namespace quarten::sim {
 
@@ -56,5 +57,12 @@ struct SimConfig {
     // Time source for the pacing checks; a steady clock when left empty.
     std::function<std::int64_t()> nowMicros;
 };
+
+// A simulated mouse built for the host's configured key speaks with that key.
+inline void UseHostKey(SimConfig& config, const ScramblerKey& key) {
+    for (std::size_t i = 0; i < config.key.size(); ++i) {
+        config.key[i] = static_cast<char>(key[i + 1]);
+    }
+}
 
 }  // namespace quarten::sim

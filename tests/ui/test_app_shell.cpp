@@ -1,0 +1,198 @@
+// The application shell: start-up hidden or shown, notices as balloons, the single instance,
+// the tray click rules and the two exits.
+#include <gtest/gtest.h>
+
+#include <QThread>
+
+#include "tests/ui/AppRig.h"
+#include "ui/DeviceController.h"
+#include "ui/NoticePresenter.h"
+
+namespace quarten {
+namespace {
+
+using test::AppRig;
+using test::ProcessUntil;
+using test::RigOptions;
+using test::Shown;
+
+const Shown kFound{"Info", "The system detect the gaming mouse.", 100};
+const Shown kMissing{"Warning", "The system did not detect the gaming mouse!", 100};
+
+TEST(AppStartUp, WithATrayStartsHiddenWithTheBasicPageBuilt) {
+    AppRig rig({.tray = true});
+    ASSERT_TRUE(rig.Start());
+    EXPECT_FALSE(rig.Window().isVisible());
+    EXPECT_EQ(rig.Window().CurrentPage(), CPadrionDlg::PageState::Basic);
+    EXPECT_EQ(rig.notifier.shown, std::vector<Shown>{kFound});
+    // The tool window never gets a task-bar entry.
+    EXPECT_TRUE(rig.Window().windowFlags().testFlag(Qt::Tool));
+    EXPECT_TRUE(rig.Window().windowFlags().testFlag(Qt::FramelessWindowHint));
+
+    rig.Window().TrayClicked();
+    EXPECT_TRUE(rig.Window().isVisible());
+    EXPECT_EQ(rig.Window().size(), QSize(900, 660));  // the basic background's size
+}
+
+TEST(AppStartUp, WithoutATrayShowsTheWindowAtOnce) {
+    AppRig rig({.tray = false});
+    ASSERT_TRUE(rig.Start());
+    EXPECT_TRUE(rig.Window().isVisible());
+    EXPECT_EQ(rig.Window().CurrentPage(), CPadrionDlg::PageState::Basic);
+}
+
+TEST(AppStartUp, WithoutAMouseWarnsAndTheTrayClickWarnsAgain) {
+    AppRig rig({.mousePresent = false, .tray = true});
+    ASSERT_TRUE(rig.Start());
+    EXPECT_EQ(rig.notifier.shown, std::vector<Shown>{kMissing});
+    EXPECT_EQ(rig.Window().CurrentPage(), CPadrionDlg::PageState::None);
+
+    rig.Window().TrayClicked();
+    EXPECT_FALSE(rig.Window().isVisible());
+    EXPECT_EQ(rig.notifier.shown, (std::vector<Shown>{kMissing, kMissing}));
+}
+
+TEST(AppStartUp, TheFirstBalloonIsAlreadyInTheChosenLanguage) {
+    struct Case {
+        const char* code;
+        const char* text;
+    };
+    const Case cases[] = {{"CHS", "系统没有检测到游戏鼠标！"},
+                          {"CHT", "系統沒有檢測到遊戲滑鼠！"},
+                          {"chs", "The system did not detect the gaming mouse!"}};
+    for (const Case& c : cases) {
+        AppRig rig({.mousePresent = false, .tray = true, .strIniLanguage = c.code});
+        ASSERT_TRUE(rig.Start());
+        ASSERT_EQ(rig.notifier.shown.size(), 1u) << c.code;
+        EXPECT_EQ(rig.notifier.shown[0].text, QString::fromUtf8(c.text)) << c.code;
+        EXPECT_EQ(rig.notifier.shown[0].title, "Warning") << c.code;  // never translated
+    }
+}
+
+TEST(AppStartUp, AMissingSettingsFileIsReportedAndTheFactoryImageIsKept) {
+    AppRig rig;
+    std::filesystem::remove(rig.dir / "config.bin");
+    ASSERT_TRUE(rig.Start());
+    ASSERT_EQ(rig.warnings.size(), 1u);
+    EXPECT_FALSE(rig.warnings[0].text.isEmpty());
+    // "Apply" cannot write a file that is not there; it says so instead of creating garbage.
+    rig.PressAt(layout::frame::kApply);
+    EXPECT_FALSE(std::filesystem::exists(rig.dir / "config.bin"));
+}
+
+TEST(AppSingleInstance, ASecondStartEndsAndWakesAWindowOnlyWithoutATray) {
+    for (const bool tray : {false, true}) {
+        const QString key = "quarten-test-single-" + QString::number(tray);
+        AppRig first({.tray = tray}, key);
+        ASSERT_TRUE(first.Start());
+        first.Window().hide();
+
+        AppRig second({.tray = tray}, key);
+        EXPECT_FALSE(second.Start()) << "tray " << tray;
+        EXPECT_EQ(second.app->Window(), nullptr);  // nothing of it was shown
+        if (tray) {
+            ProcessUntil([] { return false; });  // give a wrongly woken window its chance
+            EXPECT_FALSE(first.Window().isVisible());
+        } else {
+            EXPECT_TRUE(ProcessUntil([&] { return first.Window().isVisible(); }));
+        }
+    }
+}
+
+TEST(AppSingleInstance, TheLockIsFreeAgainOnceTheFirstHasGone) {
+    const QString key = "quarten-test-relock";
+    {
+        AppRig first({}, key);
+        ASSERT_TRUE(first.Start());
+    }
+    AppRig again({}, key);
+    EXPECT_TRUE(again.Start());
+}
+
+TEST(AppExit, CloseButtonAndTrayExitCloseTheMouseAndEndWithZero) {
+    for (const bool viaTray : {false, true}) {
+        AppRig rig({.tray = true});
+        ASSERT_TRUE(rig.Start());
+        rig.Window().TrayClicked();
+        const std::string before = rig.ConfigBin();
+        rig.PressAt(layout::basic::RateSegment(1));  // an edit that leaving must not save
+        if (viaTray) {
+            rig.app->Exit();
+        } else {
+            rig.PressAt(layout::frame::kClose);
+        }
+        EXPECT_EQ(rig.exitCode, 0);
+        EXPECT_FALSE(rig.app->Device()->Ready());
+        EXPECT_FALSE(rig.Window().isVisible());
+        EXPECT_EQ(rig.ConfigBin(), before);
+    }
+}
+
+TEST(AppNotices, SwitchesOnTheMouseArriveAsBalloons) {
+    AppRig rig({.tray = true});
+    ASSERT_TRUE(rig.Start());
+    rig.notifier.shown.clear();
+    rig.Settings().At(layout::kDpiLevel + 1) = 2;  // stage 2 at its third level
+
+    struct Case {
+        std::vector<std::uint8_t> report;
+        Shown expected;
+    };
+    const Case cases[] = {
+        {{0x06, 5, 0, 8}, {"Info", "Switch report rate into 125HZ", 5000}},
+        {{0x06, 7, 0, 2}, {"Info", "Switch DPI into the second stage 1000", 5000}},
+        {{0x06, 8, 0, 2}, {"Info", "Switch to key matrix 2", 5000}},
+        {{0x06, 9, 0, 2}, {"Info", "Switch to macro key2", 5000}},
+    };
+    for (const Case& c : cases) {
+        rig.notifier.shown.clear();
+        ASSERT_TRUE(rig.mouse->EmitEvent(c.report));
+        ASSERT_TRUE(ProcessUntil([&] { return !rig.notifier.shown.empty(); }))
+            << c.expected.text.toStdString();
+        EXPECT_EQ(rig.notifier.shown.back(), c.expected);
+    }
+    // Pairs without a balloon show nothing; a recognised one after them still does.
+    rig.notifier.shown.clear();
+    ASSERT_TRUE(rig.mouse->EmitEvent(std::vector<std::uint8_t>{0x06, 5, 0, 3}));
+    ASSERT_TRUE(rig.mouse->EmitEvent(std::vector<std::uint8_t>{0x06, 8, 0, 3}));
+    ASSERT_TRUE(rig.mouse->EmitEvent(std::vector<std::uint8_t>{0x06, 5, 0, 1}));
+    ASSERT_TRUE(ProcessUntil([&] { return !rig.notifier.shown.empty(); }));
+    ProcessUntil([] { return false; });
+    const std::vector<Shown> onlyTheLast{{"Info", "Switch report rate into 1000HZ", 5000}};
+    EXPECT_EQ(rig.notifier.shown, onlyTheLast);
+}
+
+TEST(AppNotices, DpiStageBalloonNamesTheStoredLevelOfTheSensor) {
+    AppRig rig;
+    ASSERT_TRUE(rig.Start());
+    struct Case {
+        std::uint8_t sensor;
+        std::uint8_t level;
+        const char* text;
+    };
+    const Case cases[] = {{1, 0, "Switch DPI into the first stage 600"},
+                          {2, 7, "Switch DPI into the first stage 2500"},
+                          {0, 11, "Switch DPI into the first stage 4000"},
+                          {4, 0, "Switch DPI into the first stage "}};
+    for (const Case& c : cases) {
+        rig.notifier.shown.clear();
+        rig.Settings().sensorTypeSelector = c.sensor;
+        rig.Settings().At(layout::kDpiLevel) = c.level;
+        PresentNotice(rig.Context(), DeviceNotice::DpiStage, 1);
+        ASSERT_EQ(rig.notifier.shown.size(), 1u);
+        EXPECT_EQ(rig.notifier.shown[0].text, c.text) << int(c.sensor) << "/" << int(c.level);
+    }
+}
+
+TEST(AppNotices, ExitWhileTheListenerWaitsForTheWindowDoesNotHang) {
+    AppRig rig;
+    ASSERT_TRUE(rig.Start());
+    // The listener hands this notice over and waits; the window never gets to it.
+    ASSERT_TRUE(rig.mouse->EmitEvent(std::vector<std::uint8_t>{0x06, 5, 0, 8}));
+    QThread::msleep(50);
+    rig.app->Exit();  // joins the listener
+    EXPECT_EQ(rig.exitCode, 0);
+}
+
+}  // namespace
+}  // namespace quarten

@@ -1,0 +1,104 @@
+#include "ui/AdvancedPage.h"
+
+#include "ui/AppContext.h"
+#include "ui/CPadrionDlg.h"
+
+namespace quarten {
+namespace {
+
+namespace advanced = layout::advanced;
+namespace image = layout::image;
+
+constexpr int kNewDeleteConfirm = 4;
+constexpr std::array<std::size_t, 3> kSliderBytes = {layout::pointer::kSpeedSteps,
+                                                      layout::pointer::kScrollSteps,
+                                                      layout::pointer::kDoubleClickSteps};
+
+}  // namespace
+
+AdvancedPage::AdvancedPage(CPadrionDlg& window) : window_(window), context_(window.Context()) {}
+
+void AdvancedPage::Draw() {
+    SkinCanvas& canvas = context_.canvas;
+    const DeviceSettings& s = context_.settings;
+    canvas.Reset(image::kAdvancedBackground);
+    const QColor colour = canvas.TextColour();
+    const QFont& font = canvas.NormalFont();
+    auto text = [&](const layout::Rect& r, TextSlot slot, int flags) {
+        canvas.Text(r, context_.Text(slot), flags, font, colour);
+    };
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    text(advanced::kMouseSpeedHeading, TextSlot::MouseSpeed, Qt::AlignCenter);
+    text(advanced::kScrollSpeedHeading, TextSlot::ScrollingSpeed, Qt::AlignCenter);
+    text(advanced::kDoubleClickHeading, TextSlot::DoubleClickSpeed, Qt::AlignCenter);
+    text(advanced::kMacroSettingHeading, TextSlot::MacroSetting, Qt::AlignCenter);
+    text(advanced::kPrecisionText, TextSlot::EnhancePointerPrecision, left);
+    text(advanced::kOneScreenText, TextSlot::ScrollOneScreen, left);
+    text(advanced::kSelectMacroHeading, TextSlot::SelectMacro, Qt::AlignCenter);
+    text(advanced::kSequenceHeading, TextSlot::KeyPressSequence, Qt::AlignCenter);
+    text(advanced::kRecordOptionHeading, TextSlot::RecordOption, Qt::AlignCenter);
+    text(advanced::kStartRecordingText, TextSlot::StartRecording, left);
+    text(advanced::kStopRecordingText, TextSlot::StopRecording, left);
+    text(advanced::kMacroNameText, TextSlot::MacroName, left);
+    text(advanced::kLoopTimesText, TextSlot::LoopTimes, left);
+    text(advanced::kInsertEventText, TextSlot::InsertMouseEvent, left);
+    canvas.TextButton(advanced::kDefault, context_.Text(TextSlot::DefaultPointer), false);
+    canvas.TextButton(advanced::kNew, context_.Text(TextSlot::New), false);
+    canvas.TextButton(advanced::kDelete, context_.Text(TextSlot::Delete), false);
+    canvas.TextButton(advanced::kConfirm, context_.Text(TextSlot::Confirm), false);
+
+    for (int row = 0; row < advanced::kSliderRows; ++row) {
+        const int steps = s.At(layout::kPointerSettings + kSliderBytes[static_cast<std::size_t>(row)]);
+        for (int n = 1; n <= advanced::kSliderSegments; ++n) {
+            canvas.Draw(n <= steps ? image::kSliderLight : image::kSliderDark,
+                        advanced::SliderSegment(row, n));
+            canvas.Text(advanced::SliderNumber(row, n), QString::number(n),
+                        Qt::AlignHCenter | Qt::AlignTop, font, colour);
+        }
+    }
+    const bool precision = s.At(layout::kPointerSettings + layout::pointer::kPrecisionFlag) == 1;
+    const bool oneScreen = s.At(layout::kPointerSettings + layout::pointer::kOneScreenFlag) == 1;
+    canvas.Draw(precision ? image::kPaneTick : image::kPane, advanced::kPrecisionBox);
+    canvas.Draw(oneScreen ? image::kPaneTick : image::kPane, advanced::kOneScreenBox);
+}
+
+bool AdvancedPage::Press(QPoint at) {
+    DeviceSettings& s = context_.settings;
+    const auto flag = [&](std::size_t which) -> std::uint8_t& {
+        return s.At(layout::kPointerSettings + which);
+    };
+    if (advanced::kPrecisionBox.contains(at.x(), at.y())) {
+        std::uint8_t& f = flag(layout::pointer::kPrecisionFlag);
+        f = f == 1 ? 0 : 1;
+        window_.Redraw();
+        return true;
+    }
+    if (advanced::kOneScreenBox.contains(at.x(), at.y())) {
+        std::uint8_t& f = flag(layout::pointer::kOneScreenFlag);
+        f = f == 1 ? 0 : 1;
+        window_.Redraw();
+        return true;
+    }
+    for (int row = 0; row < advanced::kSliderRows; ++row) {
+        if (const int n = advanced::SliderSegmentAt(row, at.x(), at.y())) {
+            flag(kSliderBytes[static_cast<std::size_t>(row)]) = static_cast<std::uint8_t>(n);
+            window_.Redraw();
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<HoverRegion> AdvancedPage::HoverRegions() {
+    auto button = [this](layout::Rect rect, TextSlot label, int group) {
+        return HoverRegion{rect, group, [this, rect, label](bool over) {
+                               context_.canvas.TextButton(rect, context_.Text(label), over);
+                           }};
+    };
+    return {button(advanced::kDefault, TextSlot::DefaultPointer, 0),
+            button(advanced::kNew, TextSlot::New, kNewDeleteConfirm),
+            button(advanced::kDelete, TextSlot::Delete, kNewDeleteConfirm),
+            button(advanced::kConfirm, TextSlot::Confirm, kNewDeleteConfirm)};
+}
+
+}  // namespace quarten

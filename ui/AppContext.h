@@ -1,0 +1,47 @@
+// What the window, its pages and its dialogs share for the whole run.
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <functional>
+
+#include "host/StringSettings.h"
+#include "platform/DataDirectory.h"
+#include "platform/PosixFileStore.h"
+#include "settings/DeviceSettings.h"
+#include "ui/SkinCanvas.h"
+#include "ui/SkinImages.h"
+#include "ui/text/UiText.h"
+
+namespace quarten {
+
+class DeviceController;
+class Notifier;
+
+struct AppContext {
+    AppContext(DataPaths dataPaths, UiLanguage uiLanguage);
+
+    QString Text(TextSlot slot) const {
+        const std::string_view t = text.Get(slot);
+        return QString::fromUtf8(t.data(), static_cast<int>(t.size()));
+    }
+
+    DataPaths paths;
+    PosixFileStore store;
+    UiLanguage language;
+    UiText text;
+    DeviceSettings settings;
+    SkinState skin;
+    SkinImages images;
+    SkinCanvas canvas{images};
+    DeviceController* device = nullptr;
+    Notifier* notifier = nullptr;
+
+    // How the window asks the user something; message boxes and the colour chooser by
+    // default, replaced by tests.
+    std::function<void(const QString& caption, const QString& text)> warn;
+    std::function<QColor()> pickColour;  // invalid when the user cancels
+};
+
+}  // namespace quarten

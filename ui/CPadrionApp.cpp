@@ -1,0 +1,166 @@
+#include "ui/CPadrionApp.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetrics>
+
+#include "host/StringSettings.h"
+#include "platform/DataDirectory.h"
+#include "platform/HidapiTransport.h"
+#include "settings/SettingsFile.h"
+#include "sim/SimulatedMouse.h"
+#include "ui/AppContext.h"
+#include "ui/CPadrionDlg.h"
+#include "ui/DesktopNotifier.h"
+#include "ui/DeviceController.h"
+#include "ui/NoticePresenter.h"
+#include "ui/SingleInstance.h"
+#include "ui/TrayIcon.h"
+#include "ui/text/UiFonts.h"
+
+namespace quarten {
+namespace {
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
+
+// The first installed family of the spec's list, sized so that its cell (ascent plus
+// descent) is the given pixel height, as the window was designed with.
+QFont MakeFont(const FontSpec& spec) {
+    const QStringList installed = QFontDatabase::families();
+    QFont font;
+    for (const std::string_view family : spec.families) {
+        if (installed.contains(FromUtf8(family))) {
+            font.setFamily(FromUtf8(family));
+            break;
+        }
+    }
+    font.setPixelSize(spec.pixelHeight);
+    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    const int cell = QFontMetrics(font).height();
+    if (cell > spec.pixelHeight) {
+        font.setPixelSize(std::max(1, spec.pixelHeight * spec.pixelHeight / cell));
+    }
+    return font;
+}
+
+}  // namespace
+
+CPadrionApp::CPadrionApp(AppOptions options, AppOverrides overrides)
+    : options_(std::move(options)), overrides_(std::move(overrides)) {}
+
+CPadrionApp::~CPadrionApp() {
+    if (device_) device_->Shutdown();
+    if (tray_) tray_->Remove();
+}
+
+std::unique_ptr<HidTransport> CPadrionApp::MakeTransport() {
+    if (overrides_.transport) return std::move(overrides_.transport);
+    if (!options_.simulate) return std::make_unique<HidapiTransport>();
+    sim::SimConfig config;
+    sim::UseHostKey(config, ConfiguredScramblerKey(context_->store, context_->paths.strIni));
+    return std::make_unique<sim::SimulatedMouse>(config);
+}
+
+bool CPadrionApp::Start() {
+    // One instance per user: a second start knocks on the first and ends.
+    instance_ = std::make_unique<SingleInstance>(
+        overrides_.instanceKey.isEmpty() ? QStringLiteral("quarten") : overrides_.instanceKey);
+    if (!instance_->Claim()) return false;
+    connect(instance_.get(), &SingleInstance::anotherStartAttempted, this,
+            &CPadrionApp::OnAnotherStart);
+
+    // The language comes first so that the device's first balloon is already translated.
+    std::optional<std::filesystem::path> given;
+    if (!options_.dataDir.isEmpty()) given = options_.dataDir.toStdString();
+    DataPaths paths = ResolveDataDirectory(given);
+    PosixFileStore probe;
+    const UiLanguage language = LanguageFromCode(ReadLanguage(probe, paths.strIni));
+    context_ = std::make_unique<AppContext>(std::move(paths), language);
+    if (overrides_.warn) context_->warn = overrides_.warn;
+    if (overrides_.pickColour) context_->pickColour = overrides_.pickColour;
+
+    // The tray icon exists before the mouse is opened, so its warning has a place to show.
+    if (overrides_.tray.value_or(TrayIcon::Available())) {
+        tray_ = std::make_unique<TrayIcon>(AppIcon(), context_->Text(TextSlot::Exit));
+        connect(tray_.get(), &TrayIcon::exitRequested, this, &CPadrionApp::Exit);
+        tray_->Show();
+    }
+    desktopNotifier_ = std::make_unique<DesktopNotifier>(tray_ ? tray_->Raw() : nullptr);
+    context_->notifier = overrides_.notifier ? overrides_.notifier : desktopNotifier_.get();
+
+    // The mouse: discovery and handshake, then the listener once one is accepted.
+    device_ = std::make_unique<DeviceController>(
+        MakeTransport(), ConfiguredScramblerKey(context_->store, context_->paths.strIni),
+        context_->settings, overrides_.pacer);
+    context_->device = device_.get();
+    if (!options_.traceFile.isEmpty() && !device_->OpenTrace(options_.traceFile.toStdString())) {
+        ShowMessage(QStringLiteral("Cannot write the trace file %1.").arg(options_.traceFile));
+    }
+    device_->SetNoticeHandler([this](DeviceNotice notice, std::uint32_t value) {
+        PresentNotice(*context_, notice, value);
+    });
+    device_->StartUp();
+    // The simulated mouse is never plugged in or out; a real one is followed through udev.
+    if (!options_.simulate && overrides_.hotplug) device_->WatchHotplug();
+
+    LoadSettings();
+    ReadSkinSettings(context_->store, context_->paths.strIni, context_->paths.directory,
+                     context_->language, SkinReadScope::StartUp, context_->skin);
+    PrepareCanvas();
+
+    window_ = std::make_unique<CPadrionDlg>(*context_);
+    connect(window_.get(), &CPadrionDlg::exitRequested, this, &CPadrionApp::Exit);
+    connect(device_.get(), &DeviceController::deviceLost, window_.get(), &QWidget::hide);
+    if (device_->Ready()) window_->ShowBasicPage();
+    // Hidden start; without a tray the window is the only way in, so it shows at once.
+    if (!tray_) window_->OpenFromTray();
+    return true;
+}
+
+void CPadrionApp::LoadSettings() {
+    const SettingsFileResult loaded =
+        LoadSettingsFile(context_->store, context_->paths.configBin, context_->settings);
+    if (!loaded.message.empty()) {
+        context_->warn(loaded.caption.empty() ? QStringLiteral("QUARTEN")
+                                              : FromUtf8(loaded.caption),
+                       FromUtf8(loaded.message));
+    }
+    context_->settings.TakeSnapshot();
+}
+
+void CPadrionApp::PrepareCanvas() {
+    AppContext& c = *context_;
+    const QString folder = QString::fromStdString(c.skin.skinFolder.string());
+    const auto& rgb = c.skin.textColour;
+    const LanguageFonts fonts = FontsFor(c.language);
+    c.canvas.SetSkin(folder, QColor(rgb[0], rgb[1], rgb[2]), MakeFont(fonts.normal),
+                     MakeFont(fonts.heading));
+    // The window takes the size of the basic page's background; without it there is no
+    // canvas and nothing of the window can be seen.
+    const QImage background =
+        c.images.Load(folder + "/" + FromUtf8(layout::image::kBasicBackground));
+    c.canvas.Resize(background.isNull() ? QSize() : background.size());
+}
+
+void CPadrionApp::ShowMessage(const QString& text) { context_->warn(QStringLiteral("QUARTEN"), text); }
+
+void CPadrionApp::OnAnotherStart() {
+    // With a tray the second start has no visible effect; without one it brings the window
+    // back, since the user would otherwise have no way to reach it.
+    if (!tray_ && window_) window_->OpenFromTray();
+}
+
+void CPadrionApp::Exit() {
+    if (exited_) return;
+    exited_ = true;
+    // Nothing is saved here: settings reach config.bin only through "OK" and "Apply".
+    if (device_) device_->Shutdown();
+    if (tray_) tray_->Remove();
+    if (window_) window_->hide();
+    emit finished(0);
+}
+
+}  // namespace quarten

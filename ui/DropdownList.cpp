@@ -1,0 +1,42 @@
+#include "ui/DropdownList.h"
+
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include "ui/SkinCanvas.h"
+
+namespace quarten {
+
+DropdownList::DropdownList(QWidget* parent, const layout::Rect& rect, const QStringList& items,
+                           const QFont& font, Chosen chosen, Hovered hovered)
+    : QListWidget(parent) {
+    setGeometry(ToQRect(rect));
+    setFont(font);
+    setMouseTracking(true);
+    setFrameShape(QFrame::Box);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFocusPolicy(Qt::NoFocus);
+    setStyleSheet(QStringLiteral(
+        "QListWidget { background: #000000; color: #ffffff; border: 1px solid #5a6270; }"
+        "QListWidget::item { padding: 0px 4px; }"
+        "QListWidget::item:selected { background: #2a7f8c; color: #ffffff; }"));
+    addItems(items);
+    connect(this, &QListWidget::itemEntered, this, [this, hovered](QListWidgetItem* item) {
+        // Moving over an item selects it without choosing it.
+        const QSignalBlocker quiet(this);
+        setCurrentItem(item);
+        if (hovered) hovered(row(item), visualItemRect(item).translated(geometry().topLeft()));
+    });
+    connect(this, &QListWidget::itemClicked, this,
+            [this, chosen](QListWidgetItem* item) { chosen(row(item)); });
+    show();
+}
+
+void DropdownList::wheelEvent(QWheelEvent* event) {
+    // Three lines a notch, as every list of the program scrolls.
+    const int lines = event->angleDelta().y() > 0 ? -3 : 3;
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + lines);
+    event->accept();
+}
+
+}  // namespace quarten

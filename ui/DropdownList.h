@@ -1,0 +1,28 @@
+// The list of a dropdown: a real child list that exists only while open; hovering moves the
+// selection, a click chooses.
+#pragma once
+
+#include <QListWidget>
+
+#include <functional>
+
+#include "ui/layout/SkinLayout.h"
+
+namespace quarten {
+
+class DropdownList : public QListWidget {
+    Q_OBJECT
+public:
+    using Chosen = std::function<void(int index)>;
+    using Hovered = std::function<void(int index, QRect itemRect)>;
+
+    DropdownList(QWidget* parent, const layout::Rect& rect, const QStringList& items,
+                 const QFont& font, Chosen chosen, Hovered hovered = {});
+    // Whether the press point lies on the list (the box is the page's to test).
+    bool Covers(QPoint at) const { return geometry().contains(at); }
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+};
+
+}  // namespace quarten

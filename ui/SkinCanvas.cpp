@@ -1,0 +1,64 @@
+#include "ui/SkinCanvas.h"
+
+#include <QPainter>
+
+namespace quarten {
+
+QRect ToQRect(const layout::Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+void SkinCanvas::SetSkin(const QString& folder, QColor textColour, QFont normal, QFont heading) {
+    folder_ = folder;
+    textColour_ = textColour;
+    normal_ = std::move(normal);
+    heading_ = std::move(heading);
+}
+
+void SkinCanvas::Resize(QSize size) {
+    canvas_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    canvas_.fill(Qt::black);
+}
+
+bool SkinCanvas::Reset(std::string_view background) {
+    if (canvas_.isNull()) return false;
+    canvas_.fill(Qt::black);
+    return Draw(background, 0, 0);
+}
+
+bool SkinCanvas::Draw(std::string_view image, int x, int y) {
+    const QString path =
+        folder_ + "/" + QString::fromUtf8(image.data(), static_cast<int>(image.size()));
+    return images_.Draw(canvas_, path, x, y);
+}
+
+void SkinCanvas::Text(const layout::Rect& rect, const QString& text, int flags,
+                      const QFont& font, QColor colour) {
+    if (canvas_.isNull()) return;
+    QPainter painter(&canvas_);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(font);
+    painter.setPen(colour);
+    painter.drawText(ToQRect(rect), flags | Qt::TextSingleLine, text);
+}
+
+void SkinCanvas::Fill(const layout::Rect& rect, QColor colour) {
+    if (canvas_.isNull()) return;
+    QPainter painter(&canvas_);
+    painter.fillRect(ToQRect(rect), colour);
+}
+
+void SkinCanvas::TextButton(const layout::Rect& rect, const QString& label, bool over,
+                            QColor colour) {
+    Draw(over ? layout::image::kButtonOver : layout::image::kButtonNormal, rect);
+    Text(rect, label, Qt::AlignCenter, normal_, colour.isValid() ? colour : textColour_);
+}
+
+void SkinCanvas::DropdownBox(const layout::Rect& rect, const QString& number,
+                             const QString& text, bool over) {
+    Draw(over ? layout::image::kDropdownOver : layout::image::kDropdownNormal, rect);
+    const layout::Rect numberRect{rect.left + 6, rect.top, rect.left + 20, rect.bottom};
+    const layout::Rect textRect{rect.left + 20, rect.top, rect.right, rect.bottom};
+    Text(numberRect, number, Qt::AlignLeft | Qt::AlignVCenter, normal_, textColour_);
+    Text(textRect, text, Qt::AlignLeft | Qt::AlignVCenter, normal_, textColour_);
+}
+
+}  // namespace quarten
