@@ -114,7 +114,7 @@ std::vector<HoverRegion> CPadrionDlg::FrameHoverRegions() {
         };
     };
     auto icon = [&canvas](layout::Rect rect, std::string_view normal, std::string_view over) {
-        return [&canvas, rect, normal, over](bool lit) { canvas.Draw(lit ? over : normal, rect); };
+        return [&canvas, rect, normal, over](bool lit) { canvas.Control(lit ? over : normal, rect); };
     };
     return {
         {frame::kOk, kOkApplyCancel, textButton(frame::kOk, TextSlot::Ok)},

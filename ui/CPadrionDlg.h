@@ -32,6 +32,7 @@ public:
     void ShowAdvancedPage();
     void RebuildCurrentPage();
     PageState CurrentPage() const { return state_; }
+    Page* CurrentPageObject() { return Current(); }
     bool BasicPageInitialised() const { return basicInitialised_; }
     // Draws the current page and the frame into the canvas and shows it; pages call this
     // after every change of the settings they show.

@@ -20,8 +20,27 @@ void SkinCanvas::Resize(QSize size) {
 
 bool SkinCanvas::Reset(std::string_view background) {
     if (canvas_.isNull()) return false;
+    background_ = std::string(background);
     canvas_.fill(Qt::black);
     return Draw(background, 0, 0);
+}
+
+void SkinCanvas::Restore(const layout::Rect& rect) {
+    if (canvas_.isNull() || background_.empty()) return;
+    // Controls are translucent at their edges: a redraw over the old look would leave it
+    // shining through, so the page's background goes back under the control first.
+    QPainter painter(&canvas_);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(ToQRect(rect), Qt::black);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QImage background = images_.Load(
+        folder_ + "/" + QString::fromUtf8(background_.data(), static_cast<int>(background_.size())));
+    if (!background.isNull()) painter.drawImage(ToQRect(rect), background, ToQRect(rect));
+}
+
+bool SkinCanvas::Control(std::string_view image, const layout::Rect& at) {
+    Restore(at);
+    return Draw(image, at);
 }
 
 bool SkinCanvas::Draw(std::string_view image, int x, int y) {
@@ -48,13 +67,13 @@ void SkinCanvas::Fill(const layout::Rect& rect, QColor colour) {
 
 void SkinCanvas::TextButton(const layout::Rect& rect, const QString& label, bool over,
                             QColor colour) {
-    Draw(over ? layout::image::kButtonOver : layout::image::kButtonNormal, rect);
+    Control(over ? layout::image::kButtonOver : layout::image::kButtonNormal, rect);
     Text(rect, label, Qt::AlignCenter, normal_, colour.isValid() ? colour : textColour_);
 }
 
 void SkinCanvas::DropdownBox(const layout::Rect& rect, const QString& number,
                              const QString& text, bool over) {
-    Draw(over ? layout::image::kDropdownOver : layout::image::kDropdownNormal, rect);
+    Control(over ? layout::image::kDropdownOver : layout::image::kDropdownNormal, rect);
     const layout::Rect numberRect{rect.left + 6, rect.top, rect.left + 20, rect.bottom};
     const layout::Rect textRect{rect.left + 20, rect.top, rect.right, rect.bottom};
     Text(numberRect, number, Qt::AlignLeft | Qt::AlignVCenter, normal_, textColour_);

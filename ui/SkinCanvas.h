@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QString>
 
+#include <string>
 #include <string_view>
 
 #include "ui/SkinImages.h"
@@ -36,6 +37,10 @@ public:
 
     bool Draw(std::string_view image, int x, int y);
     bool Draw(std::string_view image, const layout::Rect& at) { return Draw(image, at.left, at.top); }
+    // Puts the page background back under the rectangle, then draws the control image there:
+    // for looks that change in place (hover, ticks), so no earlier look shows through.
+    bool Control(std::string_view image, const layout::Rect& at);
+    void Restore(const layout::Rect& rect);
     // One line of text in the rectangle; flags are Qt alignment flags.
     void Text(const layout::Rect& rect, const QString& text, int flags, const QFont& font,
               QColor colour);
@@ -58,6 +63,7 @@ private:
     QFont normal_;
     QFont heading_;
     QImage canvas_;
+    std::string background_;  // the image the canvas was last reset from
 };
 
 }  // namespace quarten
