@@ -116,9 +116,6 @@ void BasicPage::Draw() {
         canvas.Text(basic::LightBoxLabel(i), values[i], Qt::AlignLeft | Qt::AlignVCenter,
                     canvas.NormalFont(), colour);
     }
-
-    canvas.Text(layout::frame::kWebAddress, context_.Text(TextSlot::WebAddress), Qt::AlignCenter,
-                canvas.NormalFont(), colour);
 }
 
 void BasicPage::Teardown() {
@@ -202,7 +199,8 @@ void BasicPage::ToggleKeyList(int k) {
             dpiListOwner_ = k;
             dpiList_ = new DropdownList(&window_, at, ToList(kDpiSwitchTexts),
                                         context_.canvas.NormalFont(),
-                                        [this, k](int choice) { ChooseDpiSwitch(k, choice); });
+                                        [this, k](int choice) { ChooseDpiSwitch(k, choice); },
+                                        {}, true);
             dpiList_->raise();
         });
 }

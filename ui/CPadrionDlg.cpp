@@ -100,6 +100,9 @@ void CPadrionDlg::DrawFrame() {
     canvas.Draw(image::kCloseNormal, frame::kClose);
     canvas.Draw(image::kPrePageNormal, frame::kPrevPage);
     canvas.Draw(image::kNextPageNormal, frame::kNextPage);
+    // The maker's address is a frame region: it opens from either page, so both show it.
+    canvas.Text(frame::kWebAddress, context_.Text(TextSlot::WebAddress), Qt::AlignCenter,
+                canvas.NormalFont(), canvas.TextColour());
     canvas.Text(frame::kPageTitle,
                 context_.Text(state_ == PageState::Advanced ? TextSlot::AdvancedSettings
                                                             : TextSlot::BasicSettings),
@@ -258,7 +261,7 @@ void CPadrionDlg::Dispatch(QPoint at) {
         CancelEdits();
         handled = true;
     }
-    if (state_ == PageState::Basic && frame::kWebAddress.contains(x, y)) {
+    if (frame::kWebAddress.contains(x, y)) {
         QDesktopServices::openUrl(QUrl::fromUserInput(context_.Text(TextSlot::WebAddress)));
         return;
     }

@@ -8,7 +8,7 @@
 namespace quarten {
 
 DropdownList::DropdownList(QWidget* parent, const layout::Rect& rect, const QStringList& items,
-                           const QFont& font, Chosen chosen, Hovered hovered)
+                           const QFont& font, Chosen chosen, Hovered hovered, bool fixedSize)
     : QListWidget(parent) {
     setGeometry(ToQRect(rect));
     setFont(font);
@@ -16,11 +16,20 @@ DropdownList::DropdownList(QWidget* parent, const layout::Rect& rect, const QStr
     setFrameShape(QFrame::Box);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::NoFocus);
+    // White on black, as every list of the window; a small fixed list keeps its text whole
+    // with a narrower margin.
+    const QString padding = fixedSize ? QStringLiteral("0px 1px") : QStringLiteral("0px 4px");
     setStyleSheet(QStringLiteral(
         "QListWidget { background: #000000; color: #ffffff; border: 1px solid #5a6270; }"
-        "QListWidget::item { padding: 0px 4px; }"
-        "QListWidget::item:selected { background: #2a7f8c; color: #ffffff; }"));
+        "QListWidget::item { padding: %1; border: none; }"
+        "QListWidget::item:selected { padding: %1; border: none; background: #2a7f8c;"
+        " color: #ffffff; }").arg(padding));
     addItems(items);
+    if (!fixedSize && count() > 0) {
+        ensurePolished();
+        const int content = sizeHintForRow(0) * count() + 2 * frameWidth();
+        if (content < height()) resize(width(), content);
+    }
     connect(this, &QListWidget::itemEntered, this, [this, hovered](QListWidgetItem* item) {
         // Moving over an item selects it without choosing it.
         const QSignalBlocker quiet(this);

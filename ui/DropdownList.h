@@ -16,8 +16,10 @@ public:
     using Chosen = std::function<void(int index)>;
     using Hovered = std::function<void(int index, QRect itemRect)>;
 
+    // The list takes the rectangle, or only its upper part when the items need less
+    // (fixedSize keeps the whole rectangle).
     DropdownList(QWidget* parent, const layout::Rect& rect, const QStringList& items,
-                 const QFont& font, Chosen chosen, Hovered hovered = {});
+                 const QFont& font, Chosen chosen, Hovered hovered = {}, bool fixedSize = false);
     // Whether the press point lies on the list (the box is the page's to test).
     bool Covers(QPoint at) const { return geometry().contains(at); }
 
