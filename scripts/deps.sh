@@ -3,7 +3,7 @@ quarten_install_deps() {
     local packages=(build-essential cmake ninja-build pkg-config ccache
         libhidapi-dev libudev-dev libgtest-dev libgmock-dev libbenchmark-dev
         qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-        xvfb xauth xdotool x11-utils fonts-wqy-microhei fonts-dejavu-core dbus)
+        xvfb xauth xdotool x11-utils fonts-liberation fonts-wqy-microhei fonts-dejavu-core dbus)
     local missing=()
     for p in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
