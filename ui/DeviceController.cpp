@@ -76,8 +76,19 @@ void DeviceController::StartListenerWhenReady() {
     listener_->Start();
 }
 
-void DeviceController::HandleArrival() {
-    switch (link_.HandleArrival()) {
+void DeviceController::HandleArrival() { ArriveAllowingRetries(0); }
+
+void DeviceController::ArriveAllowingRetries(int retries) {
+    const DeviceLink::Change change = link_.HandleArrival();
+    // Events straight from the kernel come before udev has given the node its permissions:
+    // a refused open is tried again a few times before the mouse counts as missing.
+    if (change == DeviceLink::Change::Missing && retries > 0 &&
+        link_.LastDiscovery().failure == DiscoveryFailure::PermissionDenied) {
+        QTimer::singleShot(kArrivalRetryMs, this,
+                           [this, retries] { ArriveAllowingRetries(retries - 1); });
+        return;
+    }
+    switch (change) {
         case DeviceLink::Change::Accepted:
             ConnectionReadBack(link_.Channel(), settings_);
             StartListenerWhenReady();
@@ -105,8 +116,8 @@ void DeviceController::OnHotplugReadable() {
         if (action == UdevMonitor::Action::Removed) {
             HandleRemoval();
         } else if (monitor_->KernelSource()) {
-            // Straight from the kernel the node may not carry its permissions yet.
-            QTimer::singleShot(300, this, &DeviceController::HandleArrival);
+            QTimer::singleShot(kArrivalRetryMs, this,
+                               [this] { ArriveAllowingRetries(kArrivalRetries); });
         } else {
             HandleArrival();
         }

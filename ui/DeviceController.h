@@ -75,6 +75,9 @@ signals:
     void deviceLost();
 
 private:
+    static constexpr int kArrivalRetries = 5;
+    static constexpr int kArrivalRetryMs = 300;
+    void ArriveAllowingRetries(int retries);
     void StartListenerWhenReady();
     void OnHotplugReadable();
 

@@ -128,6 +128,34 @@ TEST(AppExit, CloseButtonAndTrayExitCloseTheMouseAndEndWithZero) {
     }
 }
 
+TEST(AppHotplug, AMousePluggedInLaterIsUsedAndRemovingItHidesTheWindow) {
+    AppRig rig({.tray = true});
+    rig.mouse->Unplug();
+    ASSERT_TRUE(rig.Start());
+    EXPECT_EQ(rig.notifier.shown, std::vector<Shown>{kMissing});
+
+    rig.mouse->Plug();
+    rig.app->Device()->HandleArrival();
+    EXPECT_EQ(rig.notifier.shown.back(), kFound);
+    ASSERT_TRUE(rig.app->Device()->Ready());
+    rig.Window().TrayClicked();
+    EXPECT_TRUE(rig.Window().isVisible());
+    EXPECT_EQ(rig.Window().CurrentPage(), CPadrionDlg::PageState::Basic);
+
+    // The listener started with the first accepted mouse.
+    rig.notifier.shown.clear();
+    ASSERT_TRUE(rig.mouse->EmitEvent(std::vector<std::uint8_t>{0x06, 8, 0, 1}));
+    ASSERT_TRUE(ProcessUntil([&] { return !rig.notifier.shown.empty(); }));
+    EXPECT_EQ(rig.notifier.shown.back().text, "Switch to key matrix 1");
+
+    rig.mouse->Unplug();
+    rig.app->Device()->HandleRemoval();
+    EXPECT_FALSE(rig.Window().isVisible());
+    EXPECT_EQ(rig.notifier.shown.back(), kMissing);
+    rig.Window().TrayClicked();
+    EXPECT_FALSE(rig.Window().isVisible());
+}
+
 TEST(AppNotices, SwitchesOnTheMouseArriveAsBalloons) {
     AppRig rig({.tray = true});
     ASSERT_TRUE(rig.Start());
