@@ -212,6 +212,54 @@ TEST(AppNotices, DpiStageBalloonNamesTheStoredLevelOfTheSensor) {
     }
 }
 
+TEST(AppNotices, EveryRowOfTheBalloonTableReachesTheNotifier) {
+    AppRig rig;
+    ASSERT_TRUE(rig.Start());
+    for (int stage = 0; stage < 4; ++stage) rig.Settings().At(layout::kDpiLevel + stage) = 7 - stage;
+    struct Case {
+        DeviceNotice notice;
+        std::uint32_t value;
+        std::optional<Shown> expected;
+    };
+    const std::vector<Case> cases = {
+        {DeviceNotice::ReportRate, 1, Shown{"Info", "Switch report rate into 1000HZ", 5000}},
+        {DeviceNotice::ReportRate, 2, Shown{"Info", "Switch report rate into 500HZ", 5000}},
+        {DeviceNotice::ReportRate, 4, Shown{"Info", "Switch report rate into 250HZ", 5000}},
+        {DeviceNotice::ReportRate, 8, Shown{"Info", "Switch report rate into 125HZ", 5000}},
+        {DeviceNotice::ReportRate, 3, std::nullopt},
+        {DeviceNotice::DpiStage, 1, Shown{"Info", "Switch DPI into the first stage 3200", 5000}},
+        {DeviceNotice::DpiStage, 2, Shown{"Info", "Switch DPI into the second stage 2400", 5000}},
+        {DeviceNotice::DpiStage, 3, Shown{"Info", "Switch DPI into the third stage 2000", 5000}},
+        {DeviceNotice::DpiStage, 4, Shown{"Info", "Switch DPI into the fourth stage 1600", 5000}},
+        {DeviceNotice::DpiStage, 5, std::nullopt},
+        {DeviceNotice::DpiStage, 0, std::nullopt},
+        {DeviceNotice::KeyLayer, 1, Shown{"Info", "Switch to key matrix 1", 5000}},
+        {DeviceNotice::KeyLayer, 2, Shown{"Info", "Switch to key matrix 2", 5000}},
+        {DeviceNotice::KeyLayer, 3, std::nullopt},
+        {DeviceNotice::Macro, 12, Shown{"Info", "Switch to macro key12", 5000}},
+        {DeviceNotice::Macro, 0, std::nullopt},
+        {DeviceNotice::Found, 0, kFound},
+        {DeviceNotice::Missing, 0, kMissing},
+    };
+    for (const Case& c : cases) {
+        rig.notifier.shown.clear();
+        PresentNotice(rig.Context(), c.notice, c.value);
+        const std::string what = std::to_string(static_cast<int>(c.notice)) + "/" +
+                                 std::to_string(c.value);
+        if (c.expected) {
+            EXPECT_EQ(rig.notifier.shown, std::vector<Shown>{*c.expected}) << what;
+        } else {
+            EXPECT_TRUE(rig.notifier.shown.empty()) << what;
+        }
+    }
+    // Codes the listener passes on but that have no balloon.
+    for (const int code : {6, 10, 11, 12, 13}) {
+        rig.notifier.shown.clear();
+        PresentNotice(rig.Context(), static_cast<DeviceNotice>(code), 1);
+        EXPECT_TRUE(rig.notifier.shown.empty()) << code;
+    }
+}
+
 TEST(AppNotices, ExitWhileTheListenerWaitsForTheWindowDoesNotHang) {
     AppRig rig;
     ASSERT_TRUE(rig.Start());
