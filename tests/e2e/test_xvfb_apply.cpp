@@ -39,21 +39,40 @@ class XvfbTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
-            QStandardPaths::findExecutable("xdotool").isEmpty()) {
-            GTEST_SKIP() << "needs Xvfb and xdotool (apt-get install xvfb xdotool)";
+            QStandardPaths::findExecutable("xdotool").isEmpty() ||
+            QStandardPaths::findExecutable("xdpyinfo").isEmpty()) {
+            GTEST_SKIP() << "needs Xvfb, xdotool and xdpyinfo (apt-get install xvfb xdotool x11-utils)";
         }
-        // A display number nobody uses.
-        for (int n = 91; n < 140 && display_.isEmpty(); ++n) {
-            if (!QFile::exists(QString("/tmp/.X11-unix/X%1").arg(n)) &&
-                !QFile::exists(QString("/tmp/.X%1-lock").arg(n))) {
-                display_ = QString(":%1").arg(n);
-            }
-        }
-        ASSERT_FALSE(display_.isEmpty());
-        server_.start("Xvfb", {display_, "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+        // Xvfb picks a free display itself and writes its number to standard output once
+        // it accepts clients; its own messages go to the test's output to show why it failed.
+        server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        server_.start("Xvfb", {"-displayfd", "1", "-noreset", "-screen", "0", "1280x800x24",
+                               "-nolisten", "tcp"});
         ASSERT_TRUE(server_.waitForStarted(5000));
-        const QString socket = "/tmp/.X11-unix/X" + display_.mid(1);
-        ASSERT_TRUE(WaitFor([&] { return QFile::exists(socket); }, 10000)) << "Xvfb did not come up";
+        QByteArray announced;
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                server_.waitForReadyRead(50);
+                announced += server_.readAllStandardOutput();
+                return announced.contains('\n') || server_.state() == QProcess::NotRunning;
+            },
+            15000))
+            << "Xvfb did not say its display";
+        ASSERT_TRUE(announced.contains('\n')) << "Xvfb ended: " << server_.exitCode();
+        display_ = ":" + QString::fromLatin1(announced).trimmed();
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display_);
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                QProcess probe;
+                probe.setProcessEnvironment(env);
+                probe.start("xdpyinfo", QStringList{});
+                return probe.waitForFinished(5000) && probe.exitStatus() == QProcess::NormalExit &&
+                       probe.exitCode() == 0;
+            },
+            10000))
+            << "nothing answers on " << display_.toStdString();
 
         std::filesystem::copy(std::filesystem::path(QUARTEN_BINARY_DIR) / "share" / "quarten",
                               data_.Path() / "data", std::filesystem::copy_options::recursive);
@@ -62,8 +81,6 @@ protected:
 
         // A bare X server: no tray and no session bus, so the window shows at start. Its
         // own runtime folder keeps the instance lock apart from any other run.
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display_);
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("XDG_RUNTIME_DIR", Path("run"));
         env.remove("DBUS_SESSION_BUS_ADDRESS");
@@ -136,10 +153,11 @@ TEST_F(XvfbTest, ClickingTheRateAndApplyReachesTheMouseAndTheFile) {
     ASSERT_TRUE(WaitFor(
         [&] {
             window = Xdotool({"search", "--onlyvisible", "--name", "^QUARTEN$"}).section('\n', 0, 0);
-            return !window.isEmpty();
+            return !window.isEmpty() || app_.state() == QProcess::NotRunning;
         },
         15000))
         << "the window did not show";
+    ASSERT_FALSE(window.isEmpty()) << "quarten ended with exit code " << app_.exitCode();
     // The handshake and the first read-back are traced before anything is clicked.
     ASSERT_TRUE(WaitFor([&] { return !TraceText().empty(); }, 5000));
     ASSERT_EQ(TraceText().find("set 01 08 "), std::string::npos);
