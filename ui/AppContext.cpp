@@ -13,6 +13,7 @@ AppContext::AppContext(DataPaths dataPaths, UiLanguage uiLanguage)
     };
     // The chooser opens on black, with the default options.
     pickColour = [] { return QColorDialog::getColor(Qt::black, QApplication::activeWindow()); };
+    runDialog = [](QDialog& dialog) { return dialog.exec(); };
 }
 
 }  // namespace quarten

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QDialog>
 #include <QString>
 
 #include <functional>
@@ -42,6 +43,8 @@ struct AppContext {
     // default, replaced by tests.
     std::function<void(const QString& caption, const QString& text)> warn;
     std::function<QColor()> pickColour;  // invalid when the user cancels
+    // Runs a dialog modally; QDialog::Accepted when the user confirmed it.
+    std::function<int(QDialog&)> runDialog;
 };
 
 }  // namespace quarten

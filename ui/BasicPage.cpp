@@ -7,6 +7,7 @@
 #include "settings/LightingTables.h"
 #include "ui/AppContext.h"
 #include "ui/CPadrionDlg.h"
+#include "ui/dialogs/AssignFromList.h"
 
 namespace quarten {
 namespace {
@@ -206,21 +207,13 @@ void BasicPage::ToggleKeyList(int k) {
 }
 
 void BasicPage::ChooseKey(int k, int item) {
+    if (item < 0 || item >= static_cast<int>(kKeyListSlots.size())) return;
     const auto kind = static_cast<AssignmentKind>(item);
-    switch (kind) {
-        case AssignmentKind::DpiSwitch:
-            return;  // chosen through its sub-list
-        case AssignmentKind::Windows:
-        case AssignmentKind::Multimedia:
-        case AssignmentKind::FireKey:
-        case AssignmentKind::SingleKey:
-        case AssignmentKind::ComboKey:
-        case AssignmentKind::MacroKey:
-            break;  // these take their parameters in a dialog of their own
-        default:
-            AssignKind(context_.settings.image, context_.skin.captions, DisplayedMode(), k - 1,
-                       kind, context_.Text(kKeyListSlots[static_cast<std::size_t>(item)]).toStdString());
-            break;
+    // "DPI Switch" itself chooses nothing: its actions come from the sub-list.
+    if (kind == AssignmentKind::DpiSwitch) return;
+    if (const auto chosen = AssignFromList(context_, &window_, kind)) {
+        AssignKind(context_.settings.image, context_.skin.captions, DisplayedMode(), k - 1, kind,
+                   chosen->caption, chosen->parameters);
     }
     CloseKeyList(k);
     window_.Redraw();

@@ -18,12 +18,8 @@ DropdownList::DropdownList(QWidget* parent, const layout::Rect& rect, const QStr
     setFocusPolicy(Qt::NoFocus);
     // White on black, as every list of the window; a small fixed list keeps its text whole
     // with a narrower margin.
-    const QString padding = fixedSize ? QStringLiteral("0px 1px") : QStringLiteral("0px 4px");
-    setStyleSheet(QStringLiteral(
-        "QListWidget { background: #000000; color: #ffffff; border: 1px solid #5a6270; }"
-        "QListWidget::item { padding: %1; border: none; }"
-        "QListWidget::item:selected { padding: %1; border: none; background: #2a7f8c;"
-        " color: #ffffff; }").arg(padding));
+    padding_ = fixedSize ? QStringLiteral("0px 1px") : QStringLiteral("0px 4px");
+    SetColours(QStringLiteral("#000000"));
     addItems(items);
     if (!fixedSize && count() > 0) {
         ensurePolished();
@@ -40,6 +36,16 @@ DropdownList::DropdownList(QWidget* parent, const layout::Rect& rect, const QStr
             [this, chosen](QListWidgetItem* item) { chosen(row(item)); });
     show();
 }
+
+void DropdownList::SetColours(const QString& background) {
+    setStyleSheet(QStringLiteral(
+        "QListWidget { background: %2; color: #ffffff; border: 1px solid #5a6270; }"
+        "QListWidget::item { padding: %1; border: none; }"
+        "QListWidget::item:selected { padding: %1; border: none; background: #2a7f8c;"
+        " color: #ffffff; }").arg(padding_, background));
+}
+
+void DropdownList::UseDialogColours() { SetColours(QStringLiteral("rgb(40, 40, 40)")); }
 
 void DropdownList::wheelEvent(QWheelEvent* event) {
     // Three lines a notch, as every list of the program scrolls.

@@ -20,11 +20,17 @@ public:
     // (fixedSize keeps the whole rectangle).
     DropdownList(QWidget* parent, const layout::Rect& rect, const QStringList& items,
                  const QFont& font, Chosen chosen, Hovered hovered = {}, bool fixedSize = false);
+    // The assignment dialogs show their lists white on dark grey.
+    void UseDialogColours();
     // Whether the press point lies on the list (the box is the page's to test).
     bool Covers(QPoint at) const { return geometry().contains(at); }
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void SetColours(const QString& background);
+    QString padding_;
 };
 
 }  // namespace quarten
