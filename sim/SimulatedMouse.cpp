@@ -48,6 +48,7 @@ struct SimDevice {
     bool plugged = true;
     std::uint64_t generation = 0;  // bumped by every unplug; older handles stay dead
     std::optional<int> failAfter;
+    OpenError openRefusal = OpenError::None;
     std::deque<std::vector<std::uint8_t>> events;
 };
 
@@ -178,7 +179,8 @@ std::unique_ptr<HidConnection> SimulatedMouse::Open(const std::string& path, Ope
         error = OpenError::NotFound;
         return nullptr;
     }
-    error = OpenError::None;
+    error = device_->openRefusal;
+    if (error != OpenError::None) return nullptr;
     return std::make_unique<SimConnection>(device_, device_->generation);
 }
 
@@ -189,7 +191,8 @@ std::unique_ptr<HidEventReader> SimulatedMouse::OpenEventReader(const std::strin
         error = OpenError::NotFound;
         return nullptr;
     }
-    error = OpenError::None;
+    error = device_->openRefusal;
+    if (error != OpenError::None) return nullptr;
     return std::make_unique<SimEventReader>(device_, device_->generation);
 }
 
@@ -229,6 +232,11 @@ void SimulatedMouse::FailAfter(int operations) {
     } else {
         device_->failAfter = operations;
     }
+}
+
+void SimulatedMouse::RefuseOpen(OpenError error) {
+    std::lock_guard lock(device_->mutex);
+    device_->openRefusal = error;
 }
 
 MouseState SimulatedMouse::State() const {

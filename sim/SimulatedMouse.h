@@ -47,6 +47,10 @@ public:
     // Unplugs right after the n-th further call on a command connection (SetFeature,
     // GetFeature, WriteReport, ReadReport); n <= 0 unplugs at once. Plug() cancels it.
     void FailAfter(int operations);
+    // The node is there but the host may not open it, as when its hidraw node lacks the
+    // user's permissions (PermissionDenied) or another program holds it (Busy): every open
+    // fails with `error` until it is set back to OpenError::None. Enumeration still lists it.
+    void RefuseOpen(OpenError error);
 
     MouseState State() const;
     std::vector<SimLogEntry> Log() const;

@@ -10,6 +10,7 @@
 #include "platform/HidapiTransport.h"
 #include "settings/SettingsFile.h"
 #include "sim/SimulatedMouse.h"
+#include "ui/AccessNotice.h"
 #include "ui/AppContext.h"
 #include "ui/CPadrionDlg.h"
 #include "ui/DesktopNotifier.h"
@@ -103,6 +104,13 @@ bool CPadrionApp::Start() {
         PresentNotice(*context_, notice, value);
     });
     device_->StartUp();
+    // A mouse that is plugged in but cannot be opened gets a box saying why and what to do,
+    // at start-up and when a later arrival ends the same way (queued: not inside hotplug).
+    auto access = std::make_shared<AccessNotice>(*context_);
+    access->Present(device_->Link().LastDiscovery());
+    connect(device_.get(), &DeviceController::deviceLost, this,
+            [this, access] { access->Present(device_->Link().LastDiscovery()); },
+            Qt::QueuedConnection);
     // The simulated mouse is never plugged in or out; a real one is followed through udev.
     if (!options_.simulate && overrides_.hotplug) device_->WatchHotplug();
 
