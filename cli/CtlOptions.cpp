@@ -15,6 +15,8 @@ const char kUsageText[] =
     "  show [--json]    print config.bin, its captions and macros readably (or as JSON)\n"
     "  rebuild-macros   encode record.ini into the macro slots of config.bin (no mouse)\n"
     "  events           print each switch made on the mouse itself as it arrives\n"
+    "  autostart [on|off]\n"
+    "                   start quarten at login (on), no longer (off), or say which holds\n"
     "\n"
     "Options:\n"
     "  --simulate               use the built-in simulated mouse\n"
@@ -22,6 +24,8 @@ const char kUsageText[] =
     "  --sim-variant V          scrambled (default), plain-echo or silent\n"
     "  --sim-events FILE        with 'events': the simulated mouse sends the reports of FILE\n"
     "                           (one hex report per line), then the command ends\n"
+    "  --sim-open-error E       the simulated mouse's node cannot be opened: denied\n"
+    "                           (no permission) or busy (held by another program)\n"
     "  --data-dir DIR           read and write config.bin, record.ini, str.ini in DIR\n"
     "  --trace                  print every wire operation to stdout (other output: stderr)\n"
     "  --help                   show this text\n"
@@ -81,6 +85,17 @@ std::optional<CtlOptions> ParseCtlOptions(const std::vector<std::string>& args,
             const std::string* v = value("--sim-events");
             if (!v) return std::nullopt;
             options.simEvents = *v;
+        } else if (arg == "--sim-open-error") {
+            const std::string* v = value("--sim-open-error");
+            if (!v) return std::nullopt;
+            if (*v == "denied") {
+                options.simOpenError = OpenError::PermissionDenied;
+            } else if (*v == "busy") {
+                options.simOpenError = OpenError::Busy;
+            } else {
+                error = "--sim-open-error takes denied or busy, not '" + *v + "'";
+                return std::nullopt;
+            }
         } else if (arg == "--data-dir") {
             const std::string* v = value("--data-dir");
             if (!v) return std::nullopt;
@@ -107,15 +122,22 @@ std::optional<CtlOptions> ParseCtlOptions(const std::vector<std::string>& args,
         error = "no command given";
         return std::nullopt;
     }
-    static const char* const kCommands[] = {"devices", "info", "apply", "show", "rebuild-macros",
-                                            "events"};
+    static const char* const kCommands[] = {"devices",        "info",   "apply",    "show",
+                                            "rebuild-macros", "events", "autostart"};
     bool known = false;
     for (const char* c : kCommands) known = known || options.command == c;
     if (!known) {
         error = "unknown command '" + options.command + "'";
         return std::nullopt;
     }
-    if (!options.arguments.empty()) {
+    if (options.command == "autostart") {
+        if (options.arguments.size() > 1 ||
+            (options.arguments.size() == 1 && options.arguments[0] != "on" &&
+             options.arguments[0] != "off")) {
+            error = "'autostart' takes on, off or nothing";
+            return std::nullopt;
+        }
+    } else if (!options.arguments.empty()) {
         error = "'" + options.command + "' takes no arguments";
         return std::nullopt;
     }
@@ -127,7 +149,8 @@ std::optional<CtlOptions> ParseCtlOptions(const std::vector<std::string>& args,
         error = "--sim-events goes with 'events' only";
         return std::nullopt;
     }
-    if ((options.simSensor >= 0 || options.simEvents) && !options.simulate) {
+    if ((options.simSensor >= 0 || options.simEvents || options.simOpenError != OpenError::None) &&
+        !options.simulate) {
         error = "--sim-* options need --simulate";
         return std::nullopt;
     }

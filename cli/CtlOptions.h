@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "device/HidTransport.h"
 #include "sim/SimConfig.h"
 
 namespace quarten::cli {
@@ -17,6 +18,7 @@ struct CtlOptions {
     int simSensor = -1;  // -1: the simulated mouse's own default
     sim::SimVariant simVariant = sim::SimVariant::Scrambled;
     std::optional<std::filesystem::path> simEvents;
+    OpenError simOpenError = OpenError::None;  // None: the simulated node opens
     std::optional<std::filesystem::path> dataDir;
     bool trace = false;
     bool json = false;

@@ -17,6 +17,7 @@
 #include "device/WireObserver.h"
 #include "host/StringSettings.h"
 #include "macros/MacroSlot.h"
+#include "platform/AutostartEntry.h"
 #include "platform/DataDirectory.h"
 #include "platform/HidapiTransport.h"
 #include "platform/PosixFileStore.h"
@@ -43,6 +44,7 @@ public:
             if (options.simSensor >= 0) config.sensorType = static_cast<std::uint8_t>(options.simSensor);
             config.variant = options.simVariant;
             auto mouse = std::make_unique<sim::SimulatedMouse>(config);
+            mouse->RefuseOpen(options.simOpenError);
             simulated_ = mouse.get();
             transport_ = std::move(mouse);
         } else {
@@ -377,6 +379,30 @@ int Events(Session& session, const CtlOptions& options) {
     return kOk;
 }
 
+// Needs no mouse and no data directory: only the entry in the user's autostart folder.
+int Autostart(const CtlOptions& options) {
+    const std::filesystem::path entry = AutostartEntryPath();
+    if (entry.empty()) {
+        std::cerr << "quartenctl: neither XDG_CONFIG_HOME nor HOME is set; no autostart folder\n";
+        return kFileError;
+    }
+    PosixFileStore store;
+    if (options.arguments.empty()) {
+        std::cout << "autostart: " << (AutostartEnabled(store, entry) ? "on" : "off") << " ("
+                  << entry.string() << ")\n";
+        return kOk;
+    }
+    const bool on = options.arguments[0] == "on";
+    const std::string problem =
+        on ? EnableAutostart(store, entry, AutostartProgram()) : DisableAutostart(entry);
+    if (!problem.empty()) {
+        std::cerr << "quartenctl: " << problem << '\n';
+        return kFileError;
+    }
+    std::cout << "autostart: " << (on ? "on" : "off") << " (" << entry.string() << ")\n";
+    return kOk;
+}
+
 }  // namespace
 }  // namespace quarten::cli
 
@@ -396,6 +422,7 @@ int main(int argc, char** argv) {
         std::cout << "quartenctl " << quarten::build::kVersion << '\n';
         return kOk;
     }
+    if (options->command == "autostart") return Autostart(*options);
     Session session(*options);
     if (options->command == "devices") return Devices(session);
     if (options->command == "info") return Info(session);

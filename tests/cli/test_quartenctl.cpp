@@ -19,9 +19,10 @@ struct CtlRun {
     std::string out;
 };
 
-CtlRun Ctl(const std::string& arguments) {
-    const std::string command =
-        std::string(QUARTEN_BINARY_DIR) + "/bin/quartenctl " + arguments + " 2>/dev/null";
+// Runs quartenctl; `out` is its standard output, or both outputs when `errors` is set.
+CtlRun Ctl(const std::string& arguments, bool errors = false) {
+    const std::string command = std::string(QUARTEN_BINARY_DIR) + "/bin/quartenctl " + arguments +
+                                (errors ? " 2>&1" : " 2>/dev/null");
     FILE* pipe = ::popen(command.c_str(), "r");
     std::string out;
     char buffer[4096];
@@ -97,6 +98,63 @@ TEST_F(CtlTest, ARefusedOrAbsentMouseExitsWithOne) {
     const CtlRun devices = Ctl("--simulate --sim-variant plain-echo " + Dir() + "devices");
     EXPECT_EQ(devices.status, 1);
     EXPECT_NE(devices.out.find("refused"), std::string::npos);
+}
+
+TEST_F(CtlTest, AMouseThatCannotBeOpenedIsExplained) {
+    const std::string denied =
+        "quartenctl: the mouse is present but sim://quarten/0 cannot be opened: permission "
+        "denied.\nInstall the udev rule (70-quarten.rules into /etc/udev/rules.d or "
+        "/usr/lib/udev/rules.d), then replug the mouse or run 'sudo udevadm trigger'.\n";
+    const std::string busy =
+        "quartenctl: the mouse is present but sim://quarten/0 is in use by another program; "
+        "close it and try again.\n";
+    dir.WriteFile("config.bin", SettingsFileBytes(0, FactoryImage()));
+    for (const char* command : {"info", "apply", "devices"}) {
+        for (const auto& [error, text] : {std::pair{"denied", denied}, std::pair{"busy", busy}}) {
+            SCOPED_TRACE(std::string(command) + " " + error);
+            const CtlRun run =
+                Ctl("--simulate --sim-open-error " + std::string(error) + " " + Dir() + command, true);
+            EXPECT_EQ(run.status, 1);
+            EXPECT_TRUE(run.out.ends_with(text)) << run.out;
+        }
+    }
+    EXPECT_EQ(dir.ReadFile("config.bin")[0], 0);  // apply saved nothing
+    EXPECT_EQ(Ctl("--sim-open-error denied info").status, 2);  // needs --simulate
+    EXPECT_EQ(Ctl("--simulate --sim-open-error maybe info").status, 2);
+}
+
+TEST_F(CtlTest, AutostartWritesAndRemovesTheLoginEntry) {
+    const std::string env = "XDG_CONFIG_HOME=" + dir.Path().string() + " ";
+    const std::filesystem::path entry = dir.Path() / "autostart" / "quarten.desktop";
+    const std::string ctl = std::string(QUARTEN_BINARY_DIR) + "/bin/quartenctl";
+    auto ctlWith = [&](const std::string& args) {
+        const std::string command = env + ctl + " autostart" + (args.empty() ? "" : " " + args);
+        FILE* pipe = ::popen(command.c_str(), "r");
+        std::string out;
+        char buffer[512];
+        while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
+        const int status = ::pclose(pipe);
+        return CtlRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    };
+
+    EXPECT_EQ(ctlWith("").out, "autostart: off (" + entry.string() + ")\n");
+    ASSERT_EQ(ctlWith("on").status, 0);
+    const std::string text = dir.ReadFile("autostart/quarten.desktop");
+    EXPECT_NE(text.find("[Desktop Entry]\nType=Application\n"), std::string::npos) << text;
+    // quartenctl's own folder holds the quarten it starts.
+    EXPECT_NE(text.find("\nExec=" + std::string(QUARTEN_BINARY_DIR) + "/bin/quarten\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(ctlWith("").out, "autostart: on (" + entry.string() + ")\n");
+
+    // Switched off in the desktop's own settings: the entry stays but counts as off.
+    dir.WriteFile("autostart/quarten.desktop", text + "Hidden=true\n");
+    EXPECT_EQ(ctlWith("").out, "autostart: off (" + entry.string() + ")\n");
+
+    ASSERT_EQ(ctlWith("off").status, 0);
+    EXPECT_FALSE(std::filesystem::exists(entry));
+    EXPECT_EQ(ctlWith("off").status, 0);  // already off is no error
+    EXPECT_EQ(ctlWith("sideways").status, 2);
 }
 
 TEST_F(CtlTest, AScramblerKeyInStrIniChangesTheWireBytes) {
