@@ -3,6 +3,8 @@ quarten_install_deps() {
     local packages=(build-essential cmake ninja-build pkg-config ccache
         libhidapi-dev libudev-dev libgtest-dev libgmock-dev libbenchmark-dev
         qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+        libglib2.0-dev gsettings-desktop-schemas
+        desktop-file-utils appstream udev dpkg-dev file
         xvfb xauth xdotool x11-utils fonts-liberation fonts-wqy-microhei fonts-dejavu-core dbus)
     local missing=()
     for p in "${packages[@]}"; do
