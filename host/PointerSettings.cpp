@@ -9,9 +9,6 @@ namespace {
 
 namespace p = layout::pointer;
 
-constexpr PointerAcceleration kPrecisionOn{6, 10, 1};
-constexpr PointerAcceleration kPrecisionOff{0, 0, 0};
-
 constexpr std::uint8_t Low8(long long value) { return static_cast<std::uint8_t>(value & 0xFF); }
 
 int ClampSteps(std::uint8_t steps, int lowest) {
@@ -52,20 +49,25 @@ PointerSettings PointerSettings::FromSystem(const SystemPointerReading& reading,
         s.oneScreenFlag = 1;
         s.scrollSteps = 0;
     } else {
+        // The byte holds 0..255 lines; a larger count is kept as 255 rather than its low
+        // 8 bits, so applying never writes back a count smaller than the one read.
         s.oneScreenFlag = 0;
-        s.scrollSteps = Low8(lines);
+        s.scrollSteps = static_cast<std::uint8_t>(std::clamp(lines, 0, 255));
     }
 
-    // Unsigned on purpose: times above 900 ms wrap instead of going negative, and only the
-    // low 8 bits of the result are kept.
-    const std::uint32_t time = reading.doubleClickMs;
-    s.doubleClickSteps = static_cast<std::uint8_t>((900u - time) / 70u + 1u);
+    // A time of 0 is the failure mark: the stored steps stay. Other times are taken into
+    // the slider's 200..900 ms first: a time above 900 ms would wrap around the unsigned
+    // step arithmetic and be shown, then applied, as one of the fastest.
+    if (reading.doubleClickMs != 0) {
+        const std::uint32_t time = std::clamp(reading.doubleClickMs, 200u, 900u);
+        s.doubleClickSteps = static_cast<std::uint8_t>((900u - time) / 70u + 1u);
+    }
     return s;
 }
 
 SystemPointerValues PointerSettings::ToSystem() const {
     SystemPointerValues v;
-    v.acceleration = precisionFlag == 1 ? kPrecisionOn : kPrecisionOff;
+    v.acceleration = precisionFlag == 1 ? kPrecisionOnAcceleration : kPrecisionOffAcceleration;
 
     const int speed = ClampSteps(speedSteps, 1);
     v.speed = speed == 1 ? 1 : 2 * speed - 2;
@@ -84,7 +86,7 @@ int PointerSettings::ScrollSegments() const { return ClampSteps(scrollSteps, 0);
 int PointerSettings::DoubleClickSegments() const { return ClampSteps(doubleClickSteps, 1); }
 
 SystemPointerValues DefaultSystemPointerValues() {
-    return SystemPointerValues{kPrecisionOff, 10, 3, 500};
+    return SystemPointerValues{kPrecisionOffAcceleration, 10, 3, 500};
 }
 
 PointerSettings DefaultPointerSettings() {

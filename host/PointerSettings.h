@@ -17,6 +17,11 @@ struct PointerAcceleration {
 
 inline constexpr int kWheelOneScreen = -1;  // wheel lines value meaning one screen per notch
 
+// The acceleration triples behind "Enhance Pointer Precision" ticked and not ticked. Reading
+// counts any non-zero acceleration as ticked.
+inline constexpr PointerAcceleration kPrecisionOnAcceleration{6, 10, 1};
+inline constexpr PointerAcceleration kPrecisionOffAcceleration{0, 0, 0};
+
 // What the system backends read; an empty optional is a failed read. A double-click time of
 // 0 is itself the failure mark, as the system reports it.
 struct SystemPointerReading {
@@ -51,7 +56,9 @@ struct PointerSettings {
 
     // Reading: converts the system's values into steps. A failed speed read keeps the stored
     // speed steps; a failed wheel read counts as 0 lines; a failed acceleration read clears
-    // the precision flag; a double-click time of 0 goes through the arithmetic like any other.
+    // the precision flag; a double-click time of 0 (failed) keeps the stored steps. Values
+    // beyond what the bytes and sliders hold are taken to the nearest end (more than 255
+    // wheel lines, double-click times outside 200..900 ms), never wrapped around.
     static PointerSettings FromSystem(const SystemPointerReading& reading,
                                       const PointerSettings& stored);
 

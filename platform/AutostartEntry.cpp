@@ -2,20 +2,13 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <sstream>
 #include <system_error>
 
+#include "platform/UserPaths.h"
+
 namespace quarten {
 namespace {
-
-std::filesystem::path ConfigHome() {
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') return xdg;
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        return std::filesystem::path(home) / ".config";
-    }
-    return {};
-}
 
 bool NeedsQuoting(char c) {
     const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
@@ -27,15 +20,14 @@ bool NeedsQuoting(char c) {
 }  // namespace
 
 std::filesystem::path AutostartEntryPath() {
-    const std::filesystem::path home = ConfigHome();
+    const std::filesystem::path home = UserConfigHome();
     return home.empty() ? home : home / "autostart" / "quarten.desktop";
 }
 
 std::filesystem::path AutostartProgram() {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        const auto beside = self.parent_path() / "quarten";
+    if (const auto directory = ExecutableDirectory(); !directory.empty()) {
+        const auto beside = directory / "quarten";
+        std::error_code error;
         if (::access(beside.c_str(), X_OK) == 0 && std::filesystem::is_regular_file(beside, error))
             return beside;
     }

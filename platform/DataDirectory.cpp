@@ -4,22 +4,19 @@
 #include <system_error>
 
 #include "device/Diagnostics.h"
+#include "platform/UserPaths.h"
 
 namespace quarten {
 namespace {
 
-std::filesystem::path ExecutableDirectory() {
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::current_path() : exe.parent_path();
+std::filesystem::path ProgramDirectory() {
+    const auto directory = ExecutableDirectory();
+    return directory.empty() ? std::filesystem::current_path() : directory;
 }
 
-std::filesystem::path UserConfigHome() {
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') return xdg;
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        return std::filesystem::path(home) / ".config";
-    }
-    return std::filesystem::temp_directory_path();
+std::filesystem::path ConfigHomeOrTemp() {
+    const auto home = UserConfigHome();
+    return home.empty() ? std::filesystem::temp_directory_path() : home;
 }
 
 }  // namespace
@@ -30,7 +27,7 @@ DataPaths DataPathsIn(const std::filesystem::path& directory, std::string origin
 }
 
 std::filesystem::path FactoryDataDirectory() {
-    return (ExecutableDirectory() / ".." / "share" / "quarten").lexically_normal();
+    return (ProgramDirectory() / ".." / "share" / "quarten").lexically_normal();
 }
 
 void SeedDataDirectory(const std::filesystem::path& factory, const std::filesystem::path& target) {
@@ -53,12 +50,12 @@ void SeedDataDirectory(const std::filesystem::path& factory, const std::filesyst
 
 DataPaths ResolveDataDirectory(const std::optional<std::filesystem::path>& given) {
     if (given) return DataPathsIn(std::filesystem::absolute(*given), "given");
-    const auto exeDir = ExecutableDirectory();
+    const auto exeDir = ProgramDirectory();
     std::error_code error;
     if (std::filesystem::is_regular_file(exeDir / "config.bin", error)) {
         return DataPathsIn(exeDir, "portable");
     }
-    const auto user = UserConfigHome() / "quarten";
+    const auto user = ConfigHomeOrTemp() / "quarten";
     SeedDataDirectory(FactoryDataDirectory(), user);
     return DataPathsIn(user, "user");
 }

@@ -58,7 +58,9 @@ TEST(PointerSettingsReading, SystemValuesBecomeSteps) {
         {"slowest, longest", Reading(kOn, 1, 0, 900), Steps(1, 0, 1, 0, 1)},
         {"odd speed rounds down", Reading(kOff, 11, 3, 550), Steps(0, 0, 6, 3, 6)},
         {"one screen per notch", Reading(kOff, 10, -1, 500), Steps(0, 1, 6, 0, 6)},
-        {"wheel lines keep their low 8 bits", Reading(kOff, 10, 300, 500), Steps(0, 0, 6, 44, 6)},
+        {"more wheel lines than a byte holds stay the most", Reading(kOff, 10, 300, 500),
+         Steps(0, 0, 6, 255, 6)},
+        {"negative wheel lines are none", Reading(kOff, 10, -7, 500), Steps(0, 0, 6, 0, 6)},
         {"many wheel lines stay as read", Reading(kOff, 10, 40, 500), Steps(0, 0, 6, 40, 6)},
         {"failed wheel read is 0 lines", Reading(kOff, 10, std::nullopt, 500),
          Steps(0, 0, 6, 0, 6)},
@@ -70,12 +72,14 @@ TEST(PointerSettingsReading, SystemValuesBecomeSteps) {
          Steps(1, 0, 6, 3, 6)},
         {"failed acceleration read is off", Reading(std::nullopt, 10, 3, 500),
          Steps(0, 0, 6, 3, 6)},
-        // Double-click times outside 200..900 ms: unsigned arithmetic, low 8 bits.
+        // Double-click times outside 200..900 ms count as the nearest end of the slider.
         {"199 ms", Reading(kOff, 10, 3, 199), Steps(0, 0, 6, 3, 11)},
-        {"100 ms", Reading(kOff, 10, 3, 100), Steps(0, 0, 6, 3, 12)},
-        {"failed double-click read (0)", Reading(kOff, 10, 3, 0), Steps(0, 0, 6, 3, 13)},
-        {"901 ms wraps", Reading(kOff, 10, 3, 901), Steps(0, 0, 6, 3, 132)},
-        {"1000 ms wraps", Reading(kOff, 10, 3, 1000), Steps(0, 0, 6, 3, 131)},
+        {"100 ms", Reading(kOff, 10, 3, 100), Steps(0, 0, 6, 3, 11)},
+        {"901 ms", Reading(kOff, 10, 3, 901), Steps(0, 0, 6, 3, 1)},
+        {"1000 ms is slow, not wrapped to fast", Reading(kOff, 10, 3, 1000),
+         Steps(0, 0, 6, 3, 1)},
+        {"failed double-click read (0) keeps the stored steps", Reading(kOff, 10, 3, 0),
+         Steps(0, 0, 6, 3, 2)},
     };
     for (const ReadCase& c : cases) {
         EXPECT_EQ(PointerSettings::FromSystem(c.reading, stored), c.expected) << c.what;
