@@ -14,9 +14,35 @@ constexpr std::array<std::size_t, 3> kSliderBytes = {layout::pointer::kSpeedStep
                                                       layout::pointer::kScrollSteps,
                                                       layout::pointer::kDoubleClickSteps};
 
+void Warn(AppContext& context, const std::vector<std::string_view>& messages) {
+    for (const std::string_view message : messages) {
+        context.warn(QStringLiteral("Warning"),
+                     QString::fromUtf8(message.data(), static_cast<int>(message.size())));
+    }
+}
+
 }  // namespace
 
+void ApplyHostPointer(AppContext& context, const SystemPointerValues& values) {
+    Warn(context, ApplyFailureMessages(context.pointer->Apply(values)));
+}
+
 AdvancedPage::AdvancedPage(CPadrionDlg& window) : window_(window), context_(window.Context()) {}
+
+void AdvancedPage::Build() {
+    if (context_.systemValuesRead) return;
+    context_.systemValuesRead = true;
+    ImageBytes& image = context_.settings.image;
+    const PointerBackendReading reading = context_.pointer->Read();
+    PointerSettingsFromBackend(reading, PointerSettings::FromImage(image)).StoreTo(image);
+    Warn(context_, ReadFailureMessages(reading));
+}
+
+void AdvancedPage::RestoreDefaults() {
+    ApplyHostPointer(context_, DefaultSystemPointerValues());
+    DefaultPointerSettings().StoreTo(context_.settings.image);
+    window_.Redraw();
+}
 
 void AdvancedPage::Draw() {
     SkinCanvas& canvas = context_.canvas;
@@ -47,8 +73,12 @@ void AdvancedPage::Draw() {
     canvas.TextButton(advanced::kDelete, context_.Text(TextSlot::Delete), false);
     canvas.TextButton(advanced::kConfirm, context_.Text(TextSlot::Confirm), false);
 
+    // Step bytes beyond the slider (line counts read from the system) light its nearest end.
+    const PointerSettings pointer = PointerSettings::FromImage(s.image);
+    const std::array<int, advanced::kSliderRows> lit = {
+        pointer.SpeedSegments(), pointer.ScrollSegments(), pointer.DoubleClickSegments()};
     for (int row = 0; row < advanced::kSliderRows; ++row) {
-        const int steps = s.At(layout::kPointerSettings + kSliderBytes[static_cast<std::size_t>(row)]);
+        const int steps = lit[static_cast<std::size_t>(row)];
         for (int n = 1; n <= advanced::kSliderSegments; ++n) {
             canvas.Draw(n <= steps ? image::kSliderLight : image::kSliderDark,
                         advanced::SliderSegment(row, n));
@@ -67,6 +97,10 @@ bool AdvancedPage::Press(QPoint at) {
     const auto flag = [&](std::size_t which) -> std::uint8_t& {
         return s.At(layout::kPointerSettings + which);
     };
+    if (advanced::kDefault.contains(at.x(), at.y())) {
+        RestoreDefaults();
+        return true;
+    }
     if (advanced::kPrecisionBox.contains(at.x(), at.y())) {
         std::uint8_t& f = flag(layout::pointer::kPrecisionFlag);
         f = f == 1 ? 0 : 1;

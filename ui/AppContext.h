@@ -6,7 +6,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+#include "host/PointerBackend.h"
 #include "host/StringSettings.h"
 #include "platform/DataDirectory.h"
 #include "platform/PosixFileStore.h"
@@ -38,6 +40,10 @@ struct AppContext {
     SkinCanvas canvas{images};
     DeviceController* device = nullptr;
     Notifier* notifier = nullptr;
+    // The desktop's pointer settings, and whether this run has read them yet (the first
+    // showing of the advanced page does; until then the image's bytes are not the system's).
+    std::unique_ptr<PointerBackend> pointer = std::make_unique<NullPointerBackend>();
+    bool systemValuesRead = false;
 
     // How the window asks the user something; message boxes and the colour chooser by
     // default, replaced by tests.

@@ -8,6 +8,7 @@
 #include "host/StringSettings.h"
 #include "platform/DataDirectory.h"
 #include "platform/HidapiTransport.h"
+#include "platform/PointerBackendChoice.h"
 #include "settings/SettingsFile.h"
 #include "sim/SimulatedMouse.h"
 #include "ui/AccessNotice.h"
@@ -27,22 +28,22 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
 
-// The first installed family of the spec's list, sized so that its cell (ascent plus
+// The first installed family of the requested list, sized so that its cell (ascent plus
 // descent) is the given pixel height, as the window was designed with.
-QFont MakeFont(const FontSpec& spec) {
+QFont MakeFont(const FontRequest& request) {
     const QStringList installed = QFontDatabase::families();
     QFont font;
-    for (const std::string_view family : spec.families) {
+    for (const std::string_view family : request.families) {
         if (installed.contains(FromUtf8(family))) {
             font.setFamily(FromUtf8(family));
             break;
         }
     }
-    font.setPixelSize(spec.pixelHeight);
-    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    font.setPixelSize(request.pixelHeight);
+    font.setWeight(static_cast<QFont::Weight>(request.weight));
     const int cell = QFontMetrics(font).height();
-    if (cell > spec.pixelHeight) {
-        font.setPixelSize(std::max(1, spec.pixelHeight * spec.pixelHeight / cell));
+    if (cell > request.pixelHeight) {
+        font.setPixelSize(std::max(1, request.pixelHeight * request.pixelHeight / cell));
     }
     return font;
 }
@@ -82,6 +83,8 @@ bool CPadrionApp::Start() {
     context_ = std::make_unique<AppContext>(std::move(paths), language);
     if (overrides_.warn) context_->warn = overrides_.warn;
     if (overrides_.pickColour) context_->pickColour = overrides_.pickColour;
+    context_->pointer = overrides_.pointer ? std::move(overrides_.pointer)
+                                           : MakeSessionPointerBackend(context_->store, AnnounceKdeSettings);
 
     // The tray icon exists before the mouse is opened, so its warning has a place to show.
     if (overrides_.tray.value_or(TrayIcon::Available())) {

@@ -11,6 +11,7 @@
 
 #include "device/HidTransport.h"
 #include "device/Pacer.h"
+#include "host/PointerBackend.h"
 #include "ui/AppOptions.h"
 
 namespace quarten {
@@ -34,6 +35,7 @@ struct AppOverrides {
     bool hotplug = true;
     std::function<void(const QString& caption, const QString& text)> warn;
     std::function<QColor()> pickColour;
+    std::unique_ptr<PointerBackend> pointer;  // unset: the backend of the session's desktop
 };
 
 class CPadrionApp : public QObject {

@@ -217,6 +217,12 @@ void CPadrionDlg::ApplySettings(bool hide) {
     WriteButtonCaptions(context_.store, context_.paths.strIni, context_.language,
                         context_.skin.captions);
     context_.settings.TakeSnapshot();
+    // The desktop's pointer settings are written only once this run has read them: before
+    // the advanced page was first shown the image still holds what config.bin had, and
+    // writing that would undo changes the user made in the desktop's own settings since.
+    if (context_.systemValuesRead) {
+        ApplyHostPointer(context_, PointerSettings::FromImage(context_.settings.image).ToSystem());
+    }
     if (hide) this->hide();
 }
 

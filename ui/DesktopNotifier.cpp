@@ -23,6 +23,18 @@ bool DesktopNotifier::ShowOnBus(const QString& title, const QString& text, int t
     return true;
 }
 
+void AnnounceKdeSettings() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) return;
+    QDBusMessage signal = QDBusMessage::createSignal(
+        QStringLiteral("/KGlobalSettings"), QStringLiteral("org.kde.KGlobalSettings"),
+        QStringLiteral("notifyChange"));
+    constexpr int kSettingsChanged = 3;
+    constexpr int kMouseSettings = 0;
+    signal << kSettingsChanged << kMouseSettings;
+    bus.send(signal);
+}
+
 void DesktopNotifier::Show(const QString& title, const QString& text, int timeoutMs) {
     if (ShowOnBus(title, text, timeoutMs)) return;
     if (tray_ && tray_->isVisible()) {

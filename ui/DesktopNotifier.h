@@ -20,4 +20,8 @@ private:
     quint32 lastId_ = 0;  // replaced by the next notification, so only one is ever shown
 };
 
+// Tells KDE's running programs on the session bus that the mouse settings in their
+// configuration files changed, so they read them again.
+void AnnounceKdeSettings();
+
 }  // namespace quarten

@@ -85,6 +85,7 @@ protected:
         env.insert("XDG_RUNTIME_DIR", Path("run"));
         env.remove("DBUS_SESSION_BUS_ADDRESS");
         env.remove("WAYLAND_DISPLAY");
+        env.insert("QUARTEN_POINTER_BACKEND", "none");  // never the real desktop settings
         app_.setProcessEnvironment(env);
         xdotoolEnv_ = env;
     }

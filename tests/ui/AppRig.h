@@ -8,6 +8,7 @@
 #include <QUuid>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,6 +60,8 @@ struct RigOptions {
     bool tray = false;
     std::uint8_t sensorType = 1;
     std::string strIniLanguage;  // replaces Lan= of the factory str.ini when set
+    // The desktop's pointer settings; unset: none at all, so no test reaches the real ones.
+    std::function<std::unique_ptr<PointerBackend>()> pointer;
 };
 
 class AppRig {
@@ -92,6 +95,8 @@ public:
             warnings.push_back({caption, text, 0});
         };
         overrides.pickColour = [this] { return nextColour; };
+        overrides.pointer = options.pointer ? options.pointer()
+                                            : std::make_unique<NullPointerBackend>();
         AppOptions appOptions;
         appOptions.dataDir = QString::fromStdString(dir.Path().string());
         app = std::make_unique<CPadrionApp>(appOptions, std::move(overrides));

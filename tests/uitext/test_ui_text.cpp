@@ -400,7 +400,7 @@ TEST(UiTextFonts, FollowTheLanguage) {
 }
 
 TEST(UiTextFonts, FacesFallBackToCommonLinuxFamilies) {
-    auto has = [](const FontSpec& font, std::string_view family) {
+    auto has = [](const FontRequest& font, std::string_view family) {
         for (const std::string_view listed : font.families) {
             if (listed == family) {
                 return true;
@@ -420,7 +420,7 @@ TEST(UiTextFonts, FacesFallBackToCommonLinuxFamilies) {
     for (const UiLanguage language : {UiLanguage::Simplified, UiLanguage::Traditional}) {
         SCOPED_TRACE(std::string(LanguageName(language)));
         const LanguageFonts fonts = FontsFor(language);
-        for (const FontSpec* font : {&fonts.normal, &fonts.heading}) {
+        for (const FontRequest* font : {&fonts.normal, &fonts.heading}) {
             EXPECT_TRUE(has(*font, "Noto Sans CJK SC"));
             EXPECT_TRUE(has(*font, "WenQuanYi Micro Hei"));
             EXPECT_FALSE(has(*font, "Arial"));

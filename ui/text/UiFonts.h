@@ -8,7 +8,7 @@
 
 namespace quarten {
 
-struct FontSpec {
+struct FontRequest {
     std::string_view face;  // the face the window was designed with, e.g. "宋体" or "Arial"
     // Installed families to try in order for that face; the first one present wins.
     std::span<const std::string_view> families;
@@ -17,8 +17,8 @@ struct FontSpec {
 };
 
 struct LanguageFonts {
-    FontSpec normal;
-    FontSpec heading;
+    FontRequest normal;
+    FontRequest heading;
 };
 
 // Simplified Chinese uses "宋体": its "黑体" variant belongs to one particular Windows
