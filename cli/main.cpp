@@ -240,8 +240,8 @@ int RebuildMacros(Session& session) {
     }
     const MacroRebuildReport report = RebuildMacroSlots(session.Store(), paths.recordIni,
                                                         settings.image);
-    for (std::size_t n = 0; n < report.slots.size(); ++n) {
-        const MacroSlotOutcome& slot = report.slots[n];
+    for (std::size_t n = 0; n < report.outcomes.size(); ++n) {
+        const MacroSlotOutcome& slot = report.outcomes[n];
         if (slot.fill.dropped > 0) {
             session.Err() << "quartenctl: macro \"" << report.names[n] << "\" (slot " << n + 1
                           << ") does not fit the mouse: " << slot.fill.written

@@ -151,7 +151,7 @@ std::optional<ConfirmResult> MacroEditor::Confirm() {
     }
     const auto index = static_cast<std::size_t>(taken.rend() - found) - 1;
     result.slot = index + 1;
-    result.fill = result.rebuild.slots[index].fill;
+    result.fill = result.rebuild.outcomes[index].fill;
     if (result.fill.dropped > 0) {
         result.notices.push_back({MacroMessage::MacroDoesNotFit, MacroCaption::Warning,
                                   result.fill.written, result.fill.dropped});

@@ -174,7 +174,7 @@ MacroRebuildReport RebuildMacroSlots(const FileStore& store, const std::filesyst
             continue;
         }
         report.names.push_back(name);
-        MacroSlotOutcome& outcome = report.slots[report.names.size() - 1];
+        MacroSlotOutcome& outcome = report.outcomes[report.names.size() - 1];
         const MacroSlotBytes bytes = SlotOf(image, report.names.size());
         const IniSection section = file.Section(name);
         const std::int32_t count = ParseIniInteger(section.Value("ItemCount"));

@@ -77,7 +77,7 @@ struct MacroSlotOutcome {
 struct MacroRebuildReport {
     bool fileFound = false;
     std::vector<std::string> names;  // slot n holds names[n-1]
-    std::array<MacroSlotOutcome, layout::kMacroSlotCount> slots{};
+    std::array<MacroSlotOutcome, layout::kMacroSlotCount> outcomes{};
     std::size_t namesWithoutSlot = 0;  // listed names past the twelfth, not encoded
 };
 

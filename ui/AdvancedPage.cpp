@@ -2,6 +2,7 @@
 
 #include "ui/AppContext.h"
 #include "ui/CPadrionDlg.h"
+#include "ui/MacroPanel.h"
 
 namespace quarten {
 namespace {
@@ -27,16 +28,26 @@ void ApplyHostPointer(AppContext& context, const SystemPointerValues& values) {
     Warn(context, ApplyFailureMessages(context.pointer->Apply(values)));
 }
 
-AdvancedPage::AdvancedPage(CPadrionDlg& window) : window_(window), context_(window.Context()) {}
+AdvancedPage::AdvancedPage(CPadrionDlg& window)
+    : window_(window),
+      context_(window.Context()),
+      library_(context_.store, context_.paths.recordIni),
+      editor_(library_, context_.settings.image) {}
+
+AdvancedPage::~AdvancedPage() = default;
 
 void AdvancedPage::Build() {
-    if (context_.systemValuesRead) return;
-    context_.systemValuesRead = true;
-    ImageBytes& image = context_.settings.image;
-    const PointerBackendReading reading = context_.pointer->Read();
-    PointerSettingsFromBackend(reading, PointerSettings::FromImage(image)).StoreTo(image);
-    Warn(context_, ReadFailureMessages(reading));
+    if (!context_.systemValuesRead) {
+        context_.systemValuesRead = true;
+        ImageBytes& image = context_.settings.image;
+        const PointerBackendReading reading = context_.pointer->Read();
+        PointerSettingsFromBackend(reading, PointerSettings::FromImage(image)).StoreTo(image);
+        Warn(context_, ReadFailureMessages(reading));
+    }
+    if (!panel_) panel_ = std::make_unique<MacroPanel>(context_, window_, editor_);
 }
+
+void AdvancedPage::Teardown() { panel_.reset(); }
 
 void AdvancedPage::RestoreDefaults() {
     ApplyHostPointer(context_, DefaultSystemPointerValues());
@@ -97,6 +108,26 @@ bool AdvancedPage::Press(QPoint at) {
     const auto flag = [&](std::size_t which) -> std::uint8_t& {
         return s.At(layout::kPointerSettings + which);
     };
+    // An open mouse-event list takes presses on itself; any other press closes it first.
+    if (panel_ && panel_->PressCovered(at)) return true;
+    if (panel_) {
+        struct Region {
+            const layout::Rect& rect;
+            void (MacroPanel::*act)();
+        };
+        const Region regions[] = {{advanced::kRecordStart, &MacroPanel::StartRecording},
+                                  {advanced::kRecordStop, &MacroPanel::StopRecording},
+                                  {advanced::kNew, &MacroPanel::NewMacro},
+                                  {advanced::kDelete, &MacroPanel::DeleteMacro},
+                                  {advanced::kConfirm, &MacroPanel::ConfirmMacro},
+                                  {advanced::kEventBox, &MacroPanel::ToggleEventDropdown}};
+        for (const Region& r : regions) {
+            if (r.rect.contains(at.x(), at.y())) {
+                (panel_.get()->*r.act)();
+                return true;
+            }
+        }
+    }
     if (advanced::kDefault.contains(at.x(), at.y())) {
         RestoreDefaults();
         return true;

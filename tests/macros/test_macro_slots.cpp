@@ -197,10 +197,10 @@ TEST_F(RebuildTest, CountDecidesWhatHappensToTheSlot) {
     EXPECT_EQ(Slot(5)[3], 0x06);
     EXPECT_EQ(Slot(6), std::vector<std::uint8_t>(128, 0xAA));  // no sixth macro
     using Action = MacroSlotOutcome::Action;
-    EXPECT_EQ(report.slots[0].action, Action::Zeroed);
-    EXPECT_EQ(report.slots[1].action, Action::Kept);
-    EXPECT_EQ(report.slots[2].action, Action::Encoded);
-    EXPECT_EQ(report.slots[5].action, Action::Kept);
+    EXPECT_EQ(report.outcomes[0].action, Action::Zeroed);
+    EXPECT_EQ(report.outcomes[1].action, Action::Kept);
+    EXPECT_EQ(report.outcomes[2].action, Action::Encoded);
+    EXPECT_EQ(report.outcomes[5].action, Action::Kept);
 }
 
 TEST_F(RebuildTest, NamesEndingPastTheListLimitKeepTheirSlots) {
@@ -237,8 +237,8 @@ TEST_F(RebuildTest, LongMacroStaysInsideItsSlot) {
     }
     store_.Put(path_, text + "[next]\nItemCount=-1\n");
     const MacroRebuildReport report = Rebuild();
-    EXPECT_EQ(report.slots[0].fill.written, 63);
-    EXPECT_EQ(report.slots[0].fill.dropped, 37);
+    EXPECT_EQ(report.outcomes[0].fill.written, 63);
+    EXPECT_EQ(report.outcomes[0].fill.dropped, 37);
     EXPECT_EQ(Slot(2), std::vector<std::uint8_t>(128, 0xAA));
 }
 

@@ -1,6 +1,6 @@
 #include "ui/dialogs/KeyCapture.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QThread>
 
@@ -16,7 +16,10 @@ constexpr int kXkbOffset = 8;
 
 }  // namespace
 
-KeyCapture::KeyCapture(Named named) : named_(std::move(named)) {}
+KeyCapture::KeyCapture(Named named)
+    : stroked_([named = std::move(named)](const Stroke& stroke) { named(stroke.name); }) {}
+
+KeyCapture::KeyCapture(Stroked stroked) : stroked_(std::move(stroked)), leaveModal_(true) {}
 
 KeyCapture::~KeyCapture() {
     if (installed_ && QCoreApplication::instance()) {
@@ -42,12 +45,16 @@ bool KeyCapture::Install(int& errorCode) {
 
 bool KeyCapture::eventFilter(QObject*, QEvent* event) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+    if (leaveModal_ && QApplication::activeModalWidget()) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     const int evdev = static_cast<int>(key->nativeScanCode()) - kXkbOffset;
     // Press and release both name the key, so the last key touched wins; none of them
     // reaches the dialog's controls (typing into the key fields would garble the names, and
     // Enter and Escape must not end the dialog).
-    if (evdev >= 0) named_(KeyDisplayName(evdev, key->modifiers().testFlag(Qt::ControlModifier)));
+    if (evdev >= 0) {
+        stroked_({KeyDisplayName(evdev, key->modifiers().testFlag(Qt::ControlModifier)),
+                  event->type() == QEvent::KeyRelease, key->isAutoRepeat()});
+    }
     return true;
 }
 

@@ -1,6 +1,6 @@
-// Key capture for the key dialogs: while installed, every key press and release that reaches
-// the application is named by the key-name service and handed to the dialog, and kept from
-// the dialog's controls.
+// Key capture for the key dialogs and the macro recorder: while installed, every key press
+// and release that reaches the application is named by the key-name service and handed on,
+// and kept from the controls it was meant for.
 #pragma once
 
 #include <QObject>
@@ -13,8 +13,17 @@ namespace quarten {
 class KeyCapture : public QObject {
     Q_OBJECT
 public:
+    struct Stroke {
+        std::string name;
+        bool released = false;
+        bool autoRepeat = false;  // a press repeated by holding the key down
+    };
     using Named = std::function<void(const std::string& name)>;
+    using Stroked = std::function<void(const Stroke& stroke)>;
     explicit KeyCapture(Named named);
+    // The recorder's form: whole strokes, and keys meant for a message box or dialog that
+    // is open on top are left to it, so such a box can still be answered by keyboard.
+    explicit KeyCapture(Stroked stroked);
     ~KeyCapture() override;
 
     // Installs the application-wide filter. False, with errorCode set, when it cannot be
@@ -25,7 +34,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Named named_;
+    Stroked stroked_;
+    bool leaveModal_ = false;
     bool installed_ = false;
 };
 
