@@ -4,7 +4,7 @@ quarten_install_deps() {
         libhidapi-dev libudev-dev libgtest-dev libgmock-dev libbenchmark-dev
         qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
         libglib2.0-dev gsettings-desktop-schemas
-        desktop-file-utils appstream udev dpkg-dev file
+        desktop-file-utils appstream udev dpkg-dev file clang libclang-rt-14-dev
         xvfb xauth xdotool x11-utils fonts-liberation fonts-wqy-microhei fonts-dejavu-core dbus)
     local missing=()
     for p in "${packages[@]}"; do
