@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QRegularExpressionValidator>
 
+#include <algorithm>
+
 #include "macros/MacroEventList.h"
 #include "ui/AppContext.h"
 #include "ui/DropdownList.h"
@@ -24,17 +26,39 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
 
+// A point of the lists' heading strip: its colour is the skin's own accent, so the chosen
+// line reads as part of whichever skin is shown.
+constexpr QPoint kAccentSample{524, 205};
+
+// The skin's accent brightened into a selection colour; a neutral grey without the image.
+QColor SelectionColour(SkinImages& images, const QString& folder) {
+    const QString path =
+        folder + "/" + QString::fromUtf8(layout::image::kAdvancedBackground.data(),
+                                         static_cast<int>(layout::image::kAdvancedBackground.size()));
+    const QImage background = images.Load(path);
+    if (background.isNull() || !background.rect().contains(kAccentSample)) return {59, 65, 72};
+    const QColor accent = background.pixelColor(kAccentSample);
+    return QColor::fromHsv(accent.hsvHue(), accent.hsvSaturation(),
+                           std::min(255, accent.value() * 17 / 10 + 10));
+}
+
 // The page's lists and fields sit on the black panels of the background: white text on
-// black, the chosen line in the skin's teal.
-const QString kListStyle = QStringLiteral(
-    "QListWidget { color: #ffffff; background: #000000; border: none; outline: none; }"
-    "QListWidget::item:selected { color: #ffffff; background: #1d6d76; }"
-    "QScrollBar:vertical { background: #101214; width: 8px; margin: 0; }"
-    "QScrollBar::handle:vertical { background: #2e8c96; min-height: 16px; }"
-    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }");
-const QString kFieldStyle = QStringLiteral(
-    "QLineEdit { color: #ffffff; background: #000000; border: none; padding: 0;"
-    " selection-background-color: #1d6d76; }");
+// black, the chosen line in the skin's accent.
+QString ListStyle(QColor selection) {
+    return QStringLiteral(
+               "QListWidget { color: #ffffff; background: #000000; border: none; outline: none; }"
+               "QListWidget::item:selected { color: #ffffff; background: %1; }"
+               "QScrollBar:vertical { background: #101214; width: 8px; margin: 0; }"
+               "QScrollBar::handle:vertical { background: %2; min-height: 16px; }"
+               "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }")
+        .arg(selection.name(), selection.lighter(130).name());
+}
+QString FieldStyle(QColor selection) {
+    return QStringLiteral(
+               "QLineEdit { color: #ffffff; background: #000000; border: none; padding: 0;"
+               " selection-background-color: %1; }")
+        .arg(selection.name());
+}
 
 void SetRow(QListWidget& list, std::optional<std::size_t> row) {
     list.setCurrentRow(row ? static_cast<int>(*row) : -1);
@@ -74,11 +98,12 @@ private:
 MacroPanel::MacroPanel(AppContext& context, QWidget& page, MacroEditor& editor)
     : context_(context), page_(page), editor_(editor), hook_(std::make_unique<CaptureHook>(*this)) {
     const QFont& font = context_.canvas.NormalFont();
+    const QColor selection = SelectionColour(context_.images, context_.canvas.Folder());
     auto list = [&](const layout::Rect& at) {
         auto* widget = new QListWidget(&page_);
         widget->setGeometry(ToQRect(at));
         widget->setFont(font);
-        widget->setStyleSheet(kListStyle);
+        widget->setStyleSheet(ListStyle(selection));
         widget->setFrameShape(QFrame::NoFrame);
         widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         widget->setFocusPolicy(Qt::ClickFocus);
@@ -90,7 +115,7 @@ MacroPanel::MacroPanel(AppContext& context, QWidget& page, MacroEditor& editor)
         widget->setGeometry(ToQRect(at));
         widget->setFont(font);
         widget->setAlignment(Qt::AlignCenter);
-        widget->setStyleSheet(kFieldStyle);
+        widget->setStyleSheet(FieldStyle(selection));
         widget->setFrame(false);
         widget->show();
         return widget;
