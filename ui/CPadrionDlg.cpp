@@ -19,6 +19,7 @@
 #include "ui/DeviceController.h"
 #include "ui/Notifier.h"
 #include "ui/NoticePresenter.h"
+#include "ui/dialogs/CSkinsDialog.h"
 
 namespace quarten {
 namespace {
@@ -245,7 +246,9 @@ void CPadrionDlg::Dispatch(QPoint at) {
         ApplySettings(false);
         handled = true;
     } else if (frame::kSkins.contains(x, y)) {
-        handled = true;  // the skins dialog comes with the advanced settings
+        // The modal dialog takes the press and its drag, so no window move may follow it.
+        RunSkinsDialog(*this);
+        return;
     }
     if (frame::kMinimise.contains(x, y)) {
         hide();

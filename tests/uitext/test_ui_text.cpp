@@ -135,6 +135,8 @@ constexpr ExactForm kExactForms[] = {
      "按Ctrl+Break可以停止录制", "按Ctrl+Break可以停止錄製"},
     {TextSlot::NotRecording, "It doesn\u2019t start recording, unnecessary to press Stop key!",
      "没有开始录制,点击停止录制按钮没有意义！", "沒有開始錄製，點擊停止錄製按鈕沒有意義！"},
+    {TextSlot::SkinsColourPrompt, "Please click to set the UI text color", "请点击设置UI文本颜色",
+     "請點擊設置UI文本顏色"},
 };
 
 TEST(UiTextChinese, ExactFormsOfTheTable) {

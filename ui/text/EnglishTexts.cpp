@@ -115,6 +115,9 @@ constexpr TextTable kEnglish{{
     {MacroDoesNotFit, "Macro is too long for the mouse: %1 events stored, %2 left out"},
     {MacroHasNoSlot, "Macro is saved, but the mouse holds only the first 12 macros"},
     {MacroFileWriteFailed, "Macro file could not be saved (error code %1)"},
+    {SkinsColourPrompt, "Please click to set the UI text color"},
+    {SkinChoiceWriteFailed,
+     "The skin choice could not be saved (error code %1); it applies until the program ends"},
 }};
 static_assert(InSlotOrder(kEnglish));
 

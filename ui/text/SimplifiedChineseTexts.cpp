@@ -115,6 +115,8 @@ constexpr TextTable kSimplifiedChinese{{
     {MacroDoesNotFit, "宏太长，鼠标无法全部保存：已保存%1个事件，舍弃%2个"},
     {MacroHasNoSlot, "宏已保存，但鼠标只能存放前12个宏"},
     {MacroFileWriteFailed, "宏文件无法保存（错误代码%1）"},
+    {SkinsColourPrompt, "请点击设置UI文本颜色"},
+    {SkinChoiceWriteFailed, "皮肤选择无法保存（错误代码%1），仅在本次运行中有效"},
 }};
 static_assert(InSlotOrder(kSimplifiedChinese));
 

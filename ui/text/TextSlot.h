@@ -126,11 +126,15 @@ enum class TextSlot : std::uint8_t {
     MacroDoesNotFit,
     MacroHasNoSlot,
     MacroFileWriteFailed,
+
+    // Skins dialog: its prompt, and the box for a skin choice str.ini would not take.
+    SkinsColourPrompt,
+    SkinChoiceWriteFailed,
 };
 
 inline constexpr std::size_t kOriginalSlotCount = 90;
 inline constexpr std::size_t kSlotCount =
-    static_cast<std::size_t>(TextSlot::MacroFileWriteFailed) + 1;
+    static_cast<std::size_t>(TextSlot::SkinChoiceWriteFailed) + 1;
 static_assert(static_cast<std::size_t>(TextSlot::MacroNameTooLong) == kOriginalSlotCount,
               "the original slots must stay in front of the added ones");
 

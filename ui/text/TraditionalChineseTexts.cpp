@@ -115,6 +115,8 @@ constexpr TextTable kTraditionalChinese{{
     {MacroDoesNotFit, "巨集太長，滑鼠無法全部保存：已保存%1個事件，捨棄%2個"},
     {MacroHasNoSlot, "巨集已保存，但滑鼠只能存放前12個巨集"},
     {MacroFileWriteFailed, "巨集文件無法保存（錯誤代碼%1）"},
+    {SkinsColourPrompt, "請點擊設置UI文本顏色"},
+    {SkinChoiceWriteFailed, "皮膚選擇無法保存（錯誤代碼%1），僅在本次執行中有效"},
 }};
 static_assert(InSlotOrder(kTraditionalChinese));
 
