@@ -1,0 +1,57 @@
+# Removes every file that `cmake --install` listed in MANIFEST (install_manifest.txt), below
+# $DESTDIR when it is set, then the folders of QUARTEN's own data (<prefix>/share/quarten and
+# what is under it) once they are empty. Shared folders such as bin/ or share/man/ stay, and
+# so does anything in them that this build tree did not install.
+#   cmake -DMANIFEST=build/install_manifest.txt -P packaging/Uninstall.cmake
+cmake_minimum_required(VERSION 3.25)
+if(NOT DEFINED MANIFEST)
+    message(FATAL_ERROR "pass -DMANIFEST=<build dir>/install_manifest.txt")
+endif()
+if(NOT EXISTS "${MANIFEST}")
+    message(FATAL_ERROR "${MANIFEST} does not exist: nothing was installed from this build tree")
+endif()
+
+file(STRINGS "${MANIFEST}" installed)
+set(own_folders "")
+set(failed "")
+foreach(entry IN LISTS installed)
+    set(path "$ENV{DESTDIR}${entry}")
+    if(IS_SYMLINK "${path}" OR EXISTS "${path}")
+        message(STATUS "Removing ${path}")
+        file(REMOVE "${path}")
+        if(IS_SYMLINK "${path}" OR EXISTS "${path}")
+            list(APPEND failed "${path}")
+        endif()
+    else()
+        message(STATUS "Already gone: ${path}")
+    endif()
+    # Every folder from the file's own up to share/quarten is QUARTEN's alone.
+    if(path MATCHES "^(.*/share/quarten)/")
+        set(top "${CMAKE_MATCH_1}")
+        get_filename_component(folder "${path}" DIRECTORY)
+        while(NOT folder STREQUAL top)
+            list(APPEND own_folders "${folder}")
+            get_filename_component(folder "${folder}" DIRECTORY)
+        endwhile()
+        list(APPEND own_folders "${top}")
+    endif()
+endforeach()
+
+# Deepest folders first, so that a parent is looked at once its children are gone.
+list(REMOVE_DUPLICATES own_folders)
+list(SORT own_folders ORDER DESCENDING)
+foreach(folder IN LISTS own_folders)
+    if(IS_DIRECTORY "${folder}" AND NOT IS_SYMLINK "${folder}")
+        file(GLOB children LIST_DIRECTORIES true "${folder}/*" "${folder}/.*")
+        if(children STREQUAL "")
+            file(REMOVE_RECURSE "${folder}")
+        else()
+            message(STATUS "Keeping ${folder}: it holds files this build did not install")
+        endif()
+    endif()
+endforeach()
+
+if(failed)
+    list(JOIN failed "\n  " failed)
+    message(FATAL_ERROR "could not remove:\n  ${failed}")
+endif()
