@@ -122,7 +122,11 @@ bool CPadrionApp::Start() {
                      context_->language, SkinReadScope::StartUp, context_->skin);
     PrepareCanvas();
 
+    // The window carries the menu entry's icon and name, so docks and Wayland compositors
+    // match it to the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("quarten"));
     window_ = std::make_unique<CPadrionDlg>(*context_);
+    window_->setWindowIcon(AppIcon());
     connect(window_.get(), &CPadrionDlg::exitRequested, this, &CPadrionApp::Exit);
     connect(device_.get(), &DeviceController::deviceLost, window_.get(), &QWidget::hide);
     if (device_->Ready()) window_->ShowBasicPage();

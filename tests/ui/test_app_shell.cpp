@@ -7,6 +7,7 @@
 #include "tests/ui/AppRig.h"
 #include "ui/DeviceController.h"
 #include "ui/NoticePresenter.h"
+#include "ui/TrayIcon.h"
 
 namespace quarten {
 namespace {
@@ -18,6 +19,22 @@ using test::Shown;
 
 const Shown kFound{"Info", "The system detect the gaming mouse.", 100};
 const Shown kMissing{"Warning", "The system did not detect the gaming mouse!", 100};
+
+// The tray and the window show the shipped icon, compiled into the program.
+TEST(AppStartUp, TheWindowAndTheTrayCarryTheShippedIcon) {
+    const QIcon icon = AppIcon();
+    for (int size : {32, 48, 64, 128, 256}) {
+        SCOPED_TRACE(size);
+        const QImage shipped(QString(QUARTEN_SOURCE_DIR "/data/icons/hicolor/%1x%1/apps/quarten.png")
+                                 .arg(size));
+        ASSERT_FALSE(shipped.isNull());
+        EXPECT_EQ(icon.pixmap(QSize(size, size)).toImage().convertToFormat(shipped.format()), shipped);
+    }
+    AppRig rig;
+    ASSERT_TRUE(rig.Start());
+    EXPECT_FALSE(rig.Window().windowIcon().isNull());
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "quarten");
+}
 
 TEST(AppStartUp, WithATrayStartsHiddenWithTheBasicPageBuilt) {
     AppRig rig({.tray = true});
