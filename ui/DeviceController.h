@@ -13,8 +13,8 @@
 
 #include "device/DeviceLink.h"
 #include "device/DeviceListener.h"
-#include "device/SteadyPacer.h"
 #include "device/WireObserver.h"
+#include "platform/SteadyPacer.h"
 #include "settings/DeviceSettings.h"
 
 class QSocketNotifier;

@@ -3,6 +3,8 @@
 
 #include "ui/AppOptions.h"
 #include "ui/CPadrionApp.h"
+#include "ui/CPadrionDlg.h"
+#include "ui/ReadySignal.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -18,5 +20,6 @@ int main(int argc, char** argv) {
     quarten::CPadrionApp shell(*options);
     if (!shell.Start()) return 0;  // another instance runs; it has been told
     QObject::connect(&shell, &quarten::CPadrionApp::finished, &app, &QApplication::exit);
+    quarten::AnnounceReadyWhenShown(shell.Window());
     return QApplication::exec();
 }
