@@ -1,5 +1,8 @@
 // quarten: the tray utility for the QUARTEN gaming mouse.
 #include <QApplication>
+#include <QCoreApplication>
+
+#include <optional>
 
 #include "ui/AppOptions.h"
 #include "ui/CPadrionApp.h"
@@ -7,15 +10,22 @@
 #include "ui/ReadySignal.h"
 
 int main(int argc, char** argv) {
+    // The command line is read before any window system is touched, so --help, --version
+    // and usage errors also work without a display.
+    int exitCode = 0;
+    std::optional<quarten::AppOptions> options;
+    {
+        QCoreApplication parsing(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("quarten"));
+        options = quarten::ParseAppOptions(QCoreApplication::arguments(), exitCode);
+    }
+    if (!options) return exitCode;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quarten"));
     QApplication::setApplicationDisplayName(QStringLiteral("QUARTEN"));
     // The window hides rather than closes; only the two exits end the program.
     QApplication::setQuitOnLastWindowClosed(false);
-
-    int exitCode = 0;
-    const auto options = quarten::ParseAppOptions(QApplication::arguments(), exitCode);
-    if (!options) return exitCode;
 
     quarten::CPadrionApp shell(*options);
     if (!shell.Start()) return 0;  // another instance runs; it has been told
