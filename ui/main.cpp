@@ -1,6 +1,7 @@
 // quarten: the tray utility for the QUARTEN gaming mouse.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QPixmapCache>
 
 #include <optional>
 
@@ -26,6 +27,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("QUARTEN"));
     // The window hides rather than closes; only the two exits end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's shared pixmap cache would wake the idle program once, half a minute after the
+    // window icon was first rendered, to age its entries; everything quarten draws comes
+    // from its own decoded-image cache, so Qt's is switched off.
+    QPixmapCache::setCacheLimit(0);
 
     quarten::CPadrionApp shell(*options);
     if (!shell.Start()) return 0;  // another instance runs; it has been told
