@@ -46,11 +46,12 @@ bool CommandChannel::PutFrame(const FeatureFrame& frame, bool scramble) {
 FeatureFrame CommandChannel::FetchFrame(bool unscramble) {
     std::array<std::uint8_t, wire::kFeatureBufferSize> buffer{};
     const std::size_t length = std::min<std::size_t>(lengths_.feature, buffer.size());
-    if (connection_ && !connection_->GetFeature(std::span(buffer.data(), length))) {
-        buffer.fill(0);  // a failed read leaves nothing the device did not say
-    }
+    const bool answered =
+        connection_ != nullptr && connection_->GetFeature(std::span(buffer.data(), length));
+    if (!answered) buffer.fill(0);  // a failed read leaves nothing the device did not say
     std::array<std::uint8_t, wire::kFeatureBufferSize> received = buffer;
-    if (unscramble) ReportScrambler::Unscramble(FramePart(buffer), key_);
+    // Only an answer is unscrambled: unscrambled zeros would be bytes made up from the key.
+    if (unscramble && answered) ReportScrambler::Unscramble(FramePart(buffer), key_);
     FeatureFrame answer;
     std::copy_n(buffer.begin() + wire::kPayloadOffset, wire::kFrameSize, answer.bytes.begin());
     if (observer_) {

@@ -86,8 +86,10 @@ bool DeviceLink::FindDevice() {
             } else if (info.inputLength == 0) {
                 entry.verdict = "skipped: no input reports";
             } else if (info.inputLength > wire::kBlockBufferSize) {
-                entry.verdict = "refused: input report length " +
-                                std::to_string(info.inputLength) + " above 40";
+                const std::string problem =
+                    "input report length " + std::to_string(info.inputLength) + " above 40";
+                entry.verdict = "refused: " + problem;
+                Diagnose("refused %s: %s", info.path.c_str(), problem.c_str());
             } else {
                 OpenError error = OpenError::None;
                 reader = transport_.OpenEventReader(info.path, error);

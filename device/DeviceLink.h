@@ -55,7 +55,7 @@ public:
     bool ProbeEchoed() const { return probeEchoed_; }
     CommandChannel& Channel() { return channel_; }
     const DiscoveryReport& LastDiscovery() const { return report_; }
-    std::uint16_t EventInputLength() const { return eventInputLength_; }
+    std::uint16_t EventInputLength() const { return eventInputLength_.load(); }
 
     void SetNoticeSink(DeviceNoticeSink* sink) { sink_ = sink; }
     // The listener takes the current event reader from here; the link never closes a reader
@@ -78,7 +78,8 @@ private:
     mutable std::mutex readerMutex_;
     std::shared_ptr<HidEventReader> eventReader_;
     std::function<void()> readerObserver_;
-    std::uint16_t eventInputLength_ = 0;
+    // Read by the listener thread while discovery may be replacing it.
+    std::atomic<std::uint16_t> eventInputLength_{0};
     std::atomic<bool> ready_{false};
     bool probeEchoed_ = false;
     DeviceNoticeSink* sink_ = nullptr;

@@ -2,6 +2,7 @@
 #include "macros/IniFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 
 #include "macros/TextEncoding.h"
@@ -125,7 +126,10 @@ IniFile IniFile::Parse(std::string_view bytes) {
 
 IniFile IniFile::Load(const FileStore& store, const std::filesystem::path& path) {
     const std::optional<std::string> bytes = store.Read(path);
-    return bytes ? Parse(*bytes) : IniFile();
+    if (bytes) return Parse(*bytes);
+    IniFile empty;
+    empty.unreadable_ = store.Exists(path);
+    return empty;
 }
 
 std::string IniFile::Serialize() const {
@@ -138,6 +142,9 @@ std::string IniFile::Serialize() const {
 }
 
 WriteResult IniFile::Save(FileStore& store, const std::filesystem::path& path) const {
+    if (unreadable_) {
+        return {false, EIO, path.string() + " exists but could not be read; left as it is"};
+    }
     return store.WriteAtomic(path, Serialize());
 }
 

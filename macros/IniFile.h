@@ -53,6 +53,8 @@ public:
 
     // UTF-8 without byte-order mark; the line ending of the parsed text is kept.
     std::string Serialize() const;
+    // Refused, leaving the file as it is, for a document loaded from a file that exists but
+    // could not be read: saving it would replace everything in that file with the edits.
     WriteResult Save(FileStore& store, const std::filesystem::path& path) const;
 
     // Every section name in file order (empty names are not sections one can address).
@@ -92,6 +94,7 @@ private:
 
     std::vector<Line> lines_;
     std::string newline_ = "\n";
+    bool unreadable_ = false;  // loaded from a file that exists but could not be read
 };
 
 }  // namespace quarten

@@ -53,8 +53,10 @@ std::vector<std::string> MacroItemValues(const IniSection& section, std::int32_t
     if (count < 1) {
         return {};
     }
+    const std::size_t counted = std::min(static_cast<std::size_t>(count), kMaxMacroLines);
+    const std::vector<std::string> keys = section.FoldedKeys();
     std::optional<std::size_t> highest;
-    for (const std::string& key : section.FoldedKeys()) {
+    for (const std::string& key : keys) {
         if (const auto index = ItemIndex(key); index && (!highest || *index > *highest)) {
             highest = index;
         }
@@ -62,13 +64,14 @@ std::vector<std::string> MacroItemValues(const IniSection& section, std::int32_t
     if (!highest) {
         return {};
     }
-    // Keys beyond the count matter only as the delay of the last counted line.
-    const std::size_t counted = static_cast<std::size_t>(count);
+    // Keys beyond the count matter only as the delay of the last counted line. The lines
+    // are filled from the keys there are, so a sparse section costs no lookup per gap.
     const std::size_t size = std::min(*highest + 1, counted + 1);
-    std::vector<std::string> values;
-    values.reserve(size);
-    for (std::size_t j = 0; j < size; ++j) {
-        values.push_back(section.Value(ItemKey(j)));
+    std::vector<std::string> values(size);
+    for (const std::string& key : keys) {
+        if (const auto index = ItemIndex(key); index && *index < size) {
+            values[*index] = section.Value(key);
+        }
     }
     return values;
 }
@@ -82,8 +85,9 @@ std::vector<std::string> MacroLibrary::ReadMacro(std::string_view name) const {
     const IniSection section = IniFile::Load(store_, path_).Section(name);
     const std::int32_t count = ParseIniInteger(section.Value(kItemCount));
     std::vector<std::string> lines = MacroItemValues(section, count);
-    if (lines.size() > static_cast<std::size_t>(std::max(count, 0))) {
-        lines.resize(static_cast<std::size_t>(count));
+    const auto counted = std::min(static_cast<std::size_t>(std::max(count, 0)), kMaxMacroLines);
+    if (lines.size() > counted) {
+        lines.resize(counted);
     }
     return lines;
 }

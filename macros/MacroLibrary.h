@@ -17,13 +17,19 @@ namespace quarten {
 // listed and encoded; with long names fewer than twelve macros fit.
 inline constexpr std::size_t kListedNameLimit = 255;
 
+// A macro holds at most this many lines. Item keys at or past it are not read, so that a
+// huge count or item number in a damaged record.ini cannot make a reader allocate or look
+// up billions of lines for a file of a few bytes.
+inline constexpr std::size_t kMaxMacroLines = 65536;
+
 // The macro names of a library in file order, within the list limits above.
 std::vector<std::string> ListedMacroNames(const IniFile& file);
 
 // Values of "Item0", "Item1", ... of a macro section for a given "ItemCount": index j holds
 // line j (empty where the key is absent). Lines past the highest stored item are left out,
 // except that the value right after the last counted line is included when it exists, since
-// the encoder reads it as that line's delay. A count below 1 gives nothing.
+// the encoder reads it as that line's delay. A count below 1 gives nothing; a count above
+// kMaxMacroLines counts as kMaxMacroLines.
 std::vector<std::string> MacroItemValues(const IniSection& section, std::int32_t count);
 
 class MacroLibrary {

@@ -100,6 +100,18 @@ std::string FromUtf16Bytes(std::string_view bytes, bool bigEndian) {
     return out;
 }
 
+// A file whose mark was doubled (an editor that adds its own to a file that had one) starts
+// with U+FEFF after decoding. It is a mark as well: kept, it would be written back as the
+// UTF-8 mark, and the saved file would then read differently from the one we had.
+std::string WithoutLeadingMarks(std::string text) {
+    std::size_t marks = 0;
+    while (std::string_view(text).substr(marks).starts_with("\xEF\xBB\xBF")) {
+        marks += 3;
+    }
+    text.erase(0, marks);
+    return text;
+}
+
 }  // namespace
 
 std::string SanitizeUtf8(std::string_view bytes) {
@@ -121,13 +133,13 @@ std::string SanitizeUtf8(std::string_view bytes) {
 
 std::string DecodeTextFile(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) {
-        return SanitizeUtf8(bytes.substr(3));
+        return WithoutLeadingMarks(SanitizeUtf8(bytes.substr(3)));
     }
     if (bytes.starts_with("\xFF\xFE")) {
-        return FromUtf16Bytes(bytes.substr(2), false);
+        return WithoutLeadingMarks(FromUtf16Bytes(bytes.substr(2), false));
     }
     if (bytes.starts_with("\xFE\xFF")) {
-        return FromUtf16Bytes(bytes.substr(2), true);
+        return WithoutLeadingMarks(FromUtf16Bytes(bytes.substr(2), true));
     }
     return SanitizeUtf8(bytes);
 }

@@ -10,6 +10,7 @@ namespace quarten {
 
 // Turns the bytes of a text file into valid UTF-8: a UTF-8 byte-order mark is dropped,
 // UTF-16LE and UTF-16BE with their mark are converted, anything else is read as UTF-8.
+// After a mark, further U+FEFF at the very start (a doubled mark) are dropped as well.
 // Invalid sequences and NUL characters become U+FFFD, so any input yields usable text.
 std::string DecodeTextFile(std::string_view bytes);
 
