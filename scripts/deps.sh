@@ -30,3 +30,10 @@ quarten_configure() {
         cmake -S . -B "$build_dir" "$@"
     fi
 }
+
+# The fuzz build: clang, the whole tree instrumented for libFuzzer, ASan and UBSan.
+quarten_configure_fuzz() {
+    CC=clang CXX=clang++ quarten_configure build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DQUARTEN_FUZZ=ON -DQUARTEN_BUILD_TESTS=OFF -DQUARTEN_BUILD_BENCH=OFF >/dev/null
+    cmake --build build-fuzz --target quarten_fuzzers -j2
+}
