@@ -6,6 +6,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
+#include <random>
+#include <string>
 
 namespace quarten {
 namespace {
@@ -15,6 +18,73 @@ constexpr off_t kMaxReadSize = 64 * 1024 * 1024;
 
 WriteResult Failure(int error, const std::string& step) {
     return {false, error, step + ": " + std::strerror(error)};
+}
+
+std::string TempName(const std::filesystem::path& dir, const std::filesystem::path& path) {
+    return (dir / ("." + path.filename().string() + ".XXXXXX")).string();
+}
+
+// Sets the mode and writes every byte to `fd`, then flushes it to the disk.
+WriteResult FillAndSync(int fd, std::string_view bytes, mode_t mode, const std::string& name) {
+    if (::fchmod(fd, mode) != 0) return Failure(errno, "chmod " + name);
+    for (std::size_t written = 0; written < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return Failure(errno, "write " + name);
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) return Failure(errno, "fsync " + name);
+    return {};
+}
+
+// The new content in a file without a name until it is complete, so a crash while it is
+// written leaves nothing in the folder; it is linked in under a hidden name in `temp` only
+// for the rename. Nothing when the file system or kernel cannot do that: the caller then
+// writes a named temporary file instead.
+std::optional<WriteResult> WriteUnnamed(const std::filesystem::path& dir,
+                                        const std::filesystem::path& path,
+                                        std::string_view bytes, mode_t mode, std::string& temp) {
+    const int fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) return std::nullopt;
+        return Failure(errno, "create a file in " + dir.string());
+    }
+    if (WriteResult filled = FillAndSync(fd, bytes, mode, path.string() + " (unnamed)");
+        !filled.ok) {
+        ::close(fd);
+        return filled;
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    std::mt19937 random(std::random_device{}());
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = TempName(dir, path);
+        for (auto it = temp.end() - 6; it != temp.end(); ++it) {
+            *it = kLetters[random() % (sizeof kLetters - 1)];
+        }
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            ::close(fd);
+            return WriteResult{};
+        }
+        if (errno != EEXIST) break;
+    }
+    const int error = errno;
+    ::close(fd);
+    // Without /proc the unnamed file cannot be linked in; a named one still can.
+    if (error == ENOENT) return std::nullopt;
+    return Failure(error, "link " + temp);
+}
+
+// The new content in a hidden temporary file beside `path`, named in `temp`.
+WriteResult WriteNamed(const std::filesystem::path& dir, const std::filesystem::path& path,
+                       std::string_view bytes, mode_t mode, std::string& temp) {
+    temp = TempName(dir, path);
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return Failure(errno, "create " + temp);
+    WriteResult filled = FillAndSync(fd, bytes, mode, temp);
+    if (::close(fd) != 0 && filled.ok) filled = Failure(errno, "close " + temp);
+    if (!filled.ok) ::unlink(temp.c_str());
+    return filled;
 }
 
 }  // namespace
@@ -55,31 +125,15 @@ std::optional<std::string> PosixFileStore::Read(const std::filesystem::path& pat
 WriteResult PosixFileStore::WriteAtomic(const std::filesystem::path& path,
                                         std::string_view bytes) {
     const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
-    std::string temp = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return Failure(errno, "create " + temp);
-
     // Keep the permissions of the file being replaced; a new file gets the usual 0644.
     struct stat old {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    auto abandon = [&](int error, const std::string& step) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return Failure(error, step);
-    };
-    if (::fchmod(fd, mode) != 0) return abandon(errno, "chmod " + temp);
-    for (std::size_t written = 0; written < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return abandon(errno, "write " + temp);
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) return abandon(errno, "fsync " + temp);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        return Failure(error, "close " + temp);
-    }
+
+    std::string temp;
+    std::optional<WriteResult> written = WriteUnnamed(dir, path, bytes, mode, temp);
+    if (!written) written = WriteNamed(dir, path, bytes, mode, temp);
+    if (!written->ok) return *written;
+
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());

@@ -126,7 +126,8 @@ TEST(CrashSafeFiles, KilledWhileSavingLeavesOldOrNewContentOnly) {
     }
     const auto took = std::chrono::steady_clock::now() - started;
 
-    // A kill between creating the temporary file and renaming it leaves that file behind.
+    // Only a kill between naming the finished temporary file and the rename leaves it behind,
+    // hidden beside the file it was for.
     int leftovers = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
         const std::string name = entry.path().filename().string();
