@@ -1,34 +1,21 @@
 // quartenctl end to end on the simulated mouse: exit codes, the trace, and file safety.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <map>
 #include <sstream>
 
 #include "settings/FactorySettings.h"
 #include "settings/SettingsFile.h"
+#include "tests/support/Shell.h"
 #include "tests/support/TempDir.h"
 
 namespace quarten {
 namespace {
 
-struct CtlRun {
-    int status;
-    std::string out;
-};
-
 // Runs quartenctl; `out` is its standard output, or both outputs when `errors` is set.
-CtlRun Ctl(const std::string& arguments, bool errors = false) {
-    const std::string command = std::string(QUARTEN_BINARY_DIR) + "/bin/quartenctl " + arguments +
-                                (errors ? " 2>&1" : " 2>/dev/null");
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+test::ShellRun Ctl(const std::string& arguments, bool errors = false) {
+    return test::Shell(std::string(QUARTEN_BINARY_DIR) + "/bin/quartenctl " + arguments +
+                       (errors ? " 2>&1" : " 2>/dev/null"));
 }
 
 std::map<std::string, int> Tally(const std::string& trace) {
@@ -58,11 +45,11 @@ TEST_F(CtlTest, UsageErrorsExitWithTwo) {
 }
 
 TEST_F(CtlTest, ApplyRefusesAMissingOrBrokenConfigWithoutTouchingTheMouse) {
-    CtlRun missing = Ctl("--simulate --trace " + Dir() + "apply");
+    test::ShellRun missing = Ctl("--simulate --trace " + Dir() + "apply");
     EXPECT_EQ(missing.status, 3);
     EXPECT_EQ(missing.out, "");  // not even the handshake was traced
     dir.WriteFile("config.bin", std::string(1849, '\0'));
-    CtlRun shortFile = Ctl("--simulate --trace " + Dir() + "apply");
+    test::ShellRun shortFile = Ctl("--simulate --trace " + Dir() + "apply");
     EXPECT_EQ(shortFile.status, 3);
     EXPECT_EQ(shortFile.out, "");
     EXPECT_EQ(dir.ReadFile("config.bin").size(), 1849u);
@@ -70,7 +57,7 @@ TEST_F(CtlTest, ApplyRefusesAMissingOrBrokenConfigWithoutTouchingTheMouse) {
 
 TEST_F(CtlTest, ApplyTracesTheWholeExchangeAndSavesTheFile) {
     dir.WriteFile("config.bin", SettingsFileBytes(0, FactoryImage()));
-    const CtlRun run = Ctl("--simulate --trace " + Dir() + "apply");
+    const test::ShellRun run = Ctl("--simulate --trace " + Dir() + "apply");
     ASSERT_EQ(run.status, 0);
     auto tally = Tally(run.out);
     // Handshake: two probes with their 5 ms waits; read-back: one read and one write.
@@ -95,7 +82,7 @@ TEST_F(CtlTest, ARefusedOrAbsentMouseExitsWithOne) {
     EXPECT_EQ(Ctl("--simulate --sim-variant plain-echo " + Dir() + "apply").status, 1);
     EXPECT_EQ(Ctl("--simulate --sim-variant silent " + Dir() + "info").status, 1);
     EXPECT_EQ(dir.ReadFile("config.bin")[0], 0);  // nothing was saved
-    const CtlRun devices = Ctl("--simulate --sim-variant plain-echo " + Dir() + "devices");
+    const test::ShellRun devices = Ctl("--simulate --sim-variant plain-echo " + Dir() + "devices");
     EXPECT_EQ(devices.status, 1);
     EXPECT_NE(devices.out.find("refused"), std::string::npos);
 }
@@ -112,7 +99,7 @@ TEST_F(CtlTest, AMouseThatCannotBeOpenedIsExplained) {
     for (const char* command : {"info", "apply", "devices"}) {
         for (const auto& [error, text] : {std::pair{"denied", denied}, std::pair{"busy", busy}}) {
             SCOPED_TRACE(std::string(command) + " " + error);
-            const CtlRun run =
+            const test::ShellRun run =
                 Ctl("--simulate --sim-open-error " + std::string(error) + " " + Dir() + command, true);
             EXPECT_EQ(run.status, 1);
             EXPECT_TRUE(run.out.ends_with(text)) << run.out;
@@ -128,13 +115,7 @@ TEST_F(CtlTest, AutostartWritesAndRemovesTheLoginEntry) {
     const std::filesystem::path entry = dir.Path() / "autostart" / "quarten.desktop";
     const std::string ctl = std::string(QUARTEN_BINARY_DIR) + "/bin/quartenctl";
     auto ctlWith = [&](const std::string& args) {
-        const std::string command = env + ctl + " autostart" + (args.empty() ? "" : " " + args);
-        FILE* pipe = ::popen(command.c_str(), "r");
-        std::string out;
-        char buffer[512];
-        while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-        const int status = ::pclose(pipe);
-        return CtlRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+        return test::Shell(env + ctl + " autostart" + (args.empty() ? "" : " " + args));
     };
 
     EXPECT_EQ(ctlWith("").out, "autostart: off (" + entry.string() + ")\n");
@@ -159,9 +140,9 @@ TEST_F(CtlTest, AutostartWritesAndRemovesTheLoginEntry) {
 
 TEST_F(CtlTest, AScramblerKeyInStrIniChangesTheWireBytes) {
     dir.WriteFile("config.bin", SettingsFileBytes(0, FactoryImage()));
-    const CtlRun builtIn = Ctl("--simulate --trace " + Dir() + "info");
+    const test::ShellRun builtIn = Ctl("--simulate --trace " + Dir() + "info");
     dir.WriteFile("str.ini", "[Device]\nScramblerKey = k3Y!x9\n");
-    const CtlRun configured = Ctl("--simulate --trace " + Dir() + "info");
+    const test::ShellRun configured = Ctl("--simulate --trace " + Dir() + "info");
     ASSERT_EQ(builtIn.status, 0);
     ASSERT_EQ(configured.status, 0);
     // The same plain frames travel in other wire bytes from the scrambled probe on.
@@ -178,20 +159,20 @@ TEST_F(CtlTest, AScramblerKeyInStrIniChangesTheWireBytes) {
 }
 
 TEST_F(CtlTest, InfoReportsTheSensorTypeOfTheMouse) {
-    const CtlRun run = Ctl("--simulate --sim-sensor 3 " + Dir() + "info");
+    const test::ShellRun run = Ctl("--simulate --sim-sensor 3 " + Dir() + "info");
     ASSERT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("sensor type:  3"), std::string::npos) << run.out;
 }
 
 TEST_F(CtlTest, ShowPrintsTheSettingsReadably) {
     dir.WriteFile("config.bin", SettingsFileBytes(0, FactoryImage()));
-    const CtlRun text = Ctl(Dir() + "show");
+    const test::ShellRun text = Ctl(Dir() + "show");
     ASSERT_EQ(text.status, 0);
     for (const char* expected : {"1000 Hz", "#FF0000", "Standard, 100%, RGB Effect",
                                  "button 6: DPI Loop", "button 8: Key Off"}) {
         EXPECT_NE(text.out.find(expected), std::string::npos) << expected << "\n" << text.out;
     }
-    const CtlRun json = Ctl(Dir() + "show --json");
+    const test::ShellRun json = Ctl(Dir() + "show --json");
     ASSERT_EQ(json.status, 0);
     EXPECT_NE(json.out.find("\"reportRateHz\": 1000"), std::string::npos) << json.out;
     EXPECT_NE(json.out.find("\"pointer\": [0, 0, 6, 3, 6]"), std::string::npos);
@@ -203,7 +184,7 @@ TEST_F(CtlTest, EventsPrintsEachRecognisedReportOfTheSimulatedMouse) {
                   "06 05 00 08\n05 07 00 01\n06 07 00 02\n# a comment\n\n06 08 00 02\n"
                   "06 09 00 0C\n06 06 00 01\n");
     // Factory stage 2 sits at position 3: 1200 DPI on the simulated sensor type 1.
-    const CtlRun run = Ctl("--simulate " + Dir() + "--sim-events " + (dir / "events.txt").string() +
+    const test::ShellRun run = Ctl("--simulate " + Dir() + "--sim-events " + (dir / "events.txt").string() +
                            " events");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "report-rate 125 Hz\ndpi-stage 2 1200\nkey-layer 2\nmacro 12\n");
@@ -233,7 +214,7 @@ TEST_F(CtlTest, RebuildMacrosEncodesTheLibraryIntoConfigBin) {
     }
     const std::size_t slot1 = 1 + layout::MacroSlotOffset(1);
     for (std::size_t i = 0; i < layout::kMacroSlotSize; ++i) EXPECT_EQ(saved[slot1 + i], 0);
-    const CtlRun shown = Ctl(Dir() + "show");
+    const test::ShellRun shown = Ctl(Dir() + "show");
     EXPECT_NE(shown.out.find("macro slot 2: loop 4660, A Dn 50 ms, A Up 2500 ms, B Dn 50 ms, B Up 0 ms"),
               std::string::npos)
         << shown.out;

@@ -5,11 +5,9 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +18,7 @@
 #include <vector>
 
 #include "BuildConfig.h"
+#include "tests/support/Shell.h"
 #include "tests/support/TempDir.h"
 
 namespace quarten {
@@ -27,22 +26,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status;
-    std::string out;
-};
-
-// Runs a shell command line; `out` is its standard output, with standard error too when
-// `errors` is set.
-Outcome Shell(const std::string& command, bool errors = true) {
-    const std::string line = command + (errors ? " 2>&1" : " 2>/dev/null");
-    FILE* pipe = ::popen(line.c_str(), "r");
-    if (!pipe) return {-1, ""};
-    std::string out;
-    char buffer[4096];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+// Runs a shell command line; `out` holds its standard error too when `errors` is set.
+test::ShellRun Shell(const std::string& command, bool errors = true) {
+    return test::Shell(command + (errors ? " 2>&1" : " 2>/dev/null"));
 }
 
 std::string Quote(const fs::path& path) { return "'" + path.string() + "'"; }
@@ -97,13 +83,13 @@ private:
 // side, and a developer's own installation from this tree, would overwrite each other's
 // listing. This runs `command` under a lock and puts back what the build tree held before;
 // `manifest`, when given, receives the listing the command left.
-Outcome WithBuildManifest(const std::string& command, const fs::path& manifest = {}) {
+test::ShellRun WithBuildManifest(const std::string& command, const fs::path& manifest = {}) {
     const fs::path build = QUARTEN_BINARY_DIR;
     const fs::path shared = build / "install_manifest.txt";
     FileLock lock(build / "install_manifest.lock");
     const std::optional<std::string> before =
         fs::exists(shared) ? std::optional<std::string>(Read(shared)) : std::nullopt;
-    const Outcome run = Shell(command);
+    const test::ShellRun run = Shell(command);
     std::error_code ignored;
     if (!manifest.empty()) {
         fs::copy_file(shared, manifest, fs::copy_options::overwrite_existing, ignored);
@@ -116,7 +102,7 @@ Outcome WithBuildManifest(const std::string& command, const fs::path& manifest =
     return run;
 }
 
-Outcome InstallInto(const fs::path& prefix, const fs::path& manifest) {
+test::ShellRun InstallInto(const fs::path& prefix, const fs::path& manifest) {
     return WithBuildManifest(std::string(QUARTEN_CMAKE_COMMAND) + " --install " +
                                  Quote(QUARTEN_BINARY_DIR) + " --prefix " + Quote(prefix),
                              manifest);
@@ -126,7 +112,7 @@ class InstalledTree : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(prefix);
-        const Outcome run = InstallInto(prefix, manifest);
+        const test::ShellRun run = InstallInto(prefix, manifest);
         ASSERT_EQ(run.status, 0) << run.out;
         installed = Lines(Read(manifest));
         ASSERT_FALSE(installed.empty());
@@ -136,7 +122,7 @@ protected:
 
     // Runs an installed program with nothing of this shell's environment but PATH and the
     // variables given, so neither the build tree nor the developer's own folders leak in.
-    Outcome Installed(const std::string& environment, const std::string& arguments,
+    test::ShellRun Installed(const std::string& environment, const std::string& arguments,
                       bool errors = true) const {
         return Shell("env -i PATH=/usr/bin:/bin " + environment + " " + Quote(prefix / "bin") +
                          "/" + arguments,
@@ -192,7 +178,7 @@ TEST_F(InstalledTree, PutsEveryFileWhereTheDesktopLooksForIt) {
 TEST_F(InstalledTree, MenuEntryValidatesAndNamesTheInstalledProgramAndIcon) {
     if (!Have("desktop-file-validate")) GTEST_SKIP() << "desktop-file-validate is not installed";
     const fs::path entry = At("share/applications/quarten.desktop");
-    const Outcome validated = Shell("desktop-file-validate " + Quote(entry));
+    const test::ShellRun validated = Shell("desktop-file-validate " + Quote(entry));
     EXPECT_EQ(validated.status, 0) << validated.out;
     EXPECT_EQ(validated.out, "") << "hints and warnings count too";
 
@@ -213,7 +199,7 @@ TEST_F(InstalledTree, MenuEntryValidatesAndNamesTheInstalledProgramAndIcon) {
 TEST_F(InstalledTree, SoftwareCentreDataValidatesAndMatchesThisRelease) {
     if (!Have("appstreamcli")) GTEST_SKIP() << "appstreamcli is not installed";
     const fs::path metainfo = At("share/metainfo/io.github.quarten.Quarten.metainfo.xml");
-    const Outcome validated = Shell("appstreamcli validate --no-net " + Quote(metainfo));
+    const test::ShellRun validated = Shell("appstreamcli validate --no-net " + Quote(metainfo));
     EXPECT_EQ(validated.status, 0) << validated.out;
     for (const std::string& line : Lines(validated.out)) {
         EXPECT_FALSE(line.starts_with("E:") || line.starts_with("W:")) << line;
@@ -306,7 +292,7 @@ TEST_F(InstalledTree, UdevRuleGivesTheSeatTheMousesHidrawNodes) {
     EXPECT_EQ(granting, 1) << Read(rule);
     // Newer udev checks rules itself; the one of Debian 12 has no such command.
     if (Shell("udevadm verify --help >/dev/null").status == 0) {
-        const Outcome verified = Shell("udevadm verify " + Quote(rule));
+        const test::ShellRun verified = Shell("udevadm verify " + Quote(rule));
         EXPECT_EQ(verified.status, 0) << verified.out;
     }
 }
@@ -314,13 +300,13 @@ TEST_F(InstalledTree, UdevRuleGivesTheSeatTheMousesHidrawNodes) {
 TEST_F(InstalledTree, ProgramsRunFromThePrefix) {
     const std::string version = build::kVersion;
     const std::string home = "HOME=" + Quote(root / "home");
-    const Outcome gui = Installed(home + " QT_QPA_PLATFORM=offscreen", "quarten --version", false);
+    const test::ShellRun gui = Installed(home + " QT_QPA_PLATFORM=offscreen", "quarten --version", false);
     EXPECT_EQ(gui.status, 0);
     EXPECT_EQ(gui.out, "quarten " + version + "\n");
-    const Outcome ctlVersion = Installed(home, "quartenctl --version", false);
+    const test::ShellRun ctlVersion = Installed(home, "quartenctl --version", false);
     EXPECT_EQ(ctlVersion.status, 0);
     EXPECT_EQ(ctlVersion.out, "quartenctl " + version + "\n");
-    const Outcome help = Installed(home, "quartenctl --help", false);
+    const test::ShellRun help = Installed(home, "quartenctl --help", false);
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.starts_with("Usage: quartenctl")) << help.out;
 }
@@ -370,7 +356,7 @@ TEST_F(InstalledTree, ManualPagesCoverWhatTheProgramsOffer) {
     }
 
     const std::string guiPage = Read(At("share/man/man1/quarten.1"));
-    const Outcome guiHelp = Installed(home + " QT_QPA_PLATFORM=offscreen", "quarten --help", false);
+    const test::ShellRun guiHelp = Installed(home + " QT_QPA_PLATFORM=offscreen", "quarten --help", false);
     ASSERT_EQ(guiHelp.status, 0);
     const std::vector<std::string> guiOptions = OptionsIn(guiHelp.out);
     EXPECT_FALSE(guiOptions.empty());
@@ -380,7 +366,7 @@ TEST_F(InstalledTree, ManualPagesCoverWhatTheProgramsOffer) {
 
     if (!Have("groff")) GTEST_SKIP() << "groff is not installed; the pages were not formatted";
     for (const char* page : {"share/man/man1/quarten.1", "share/man/man1/quartenctl.1"}) {
-        const Outcome formatted = Shell("groff -man -ww -z " + Quote(At(page)));
+        const test::ShellRun formatted = Shell("groff -man -ww -z " + Quote(At(page)));
         EXPECT_EQ(formatted.status, 0) << page;
         EXPECT_EQ(formatted.out, "") << page;
     }
@@ -407,7 +393,7 @@ TEST_F(InstalledTree, FirstRunFillsTheUserFolderWithTheInstalledFactoryFiles) {
         fs::remove_all(home, ignored);
         fs::remove_all(xdg, ignored);
         fs::create_directories(home);
-        const Outcome run = Installed(c.environment, "quartenctl --simulate info");
+        const test::ShellRun run = Installed(c.environment, "quartenctl --simulate info");
         EXPECT_EQ(run.status, 0) << run.out;
         EXPECT_NE(run.out.find("sensor type:"), std::string::npos) << run.out;
         for (const char* file : {"config.bin", "str.ini", "Skins/Default/BasicSet2.png"}) {
@@ -419,18 +405,18 @@ TEST_F(InstalledTree, FirstRunFillsTheUserFolderWithTheInstalledFactoryFiles) {
 }
 
 // Runs the uninstall script the `uninstall` target runs, on this installation's listing.
-Outcome Uninstall(const fs::path& manifest) {
+test::ShellRun Uninstall(const fs::path& manifest) {
     return Shell(std::string(QUARTEN_CMAKE_COMMAND) + " -DMANIFEST=" + Quote(manifest) + " -P " +
                  Quote(fs::path(QUARTEN_SOURCE_DIR) / "packaging" / "Uninstall.cmake"));
 }
 
 TEST_F(InstalledTree, UninstallLeavesNoFileBehind) {
-    const Outcome run = Uninstall(manifest);
+    const test::ShellRun run = Uninstall(manifest);
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(FilesUnder(prefix), std::vector<std::string>());
     EXPECT_FALSE(fs::exists(At("share/quarten"))) << "the program's own folder stays behind";
     // A second run finds everything gone and says so, without failing.
-    const Outcome again = Uninstall(manifest);
+    const test::ShellRun again = Uninstall(manifest);
     EXPECT_EQ(again.status, 0) << again.out;
     EXPECT_NE(again.out.find("Already gone"), std::string::npos);
 }
@@ -440,7 +426,7 @@ TEST_F(InstalledTree, UninstallKeepsWhatItDidNotInstall) {
     std::ofstream(At("share/applications/other.desktop")) << "[Desktop Entry]\n";
     fs::create_directories(At("share/quarten/Skins/Added"));
     std::ofstream(At("share/quarten/Skins/Added/Pane.png")) << "png";
-    const Outcome run = Uninstall(manifest);
+    const test::ShellRun run = Uninstall(manifest);
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(FilesUnder(prefix), (std::vector<std::string>{"share/applications/other.desktop",
                                                             "share/quarten/Skins/Added/Pane.png"}));
@@ -449,7 +435,7 @@ TEST_F(InstalledTree, UninstallKeepsWhatItDidNotInstall) {
 
 TEST(UninstallScript, RefusesWithoutAnInstallation) {
     test::TempDir dir;
-    const Outcome run = Uninstall(dir / "install_manifest.txt");
+    const test::ShellRun run = Uninstall(dir / "install_manifest.txt");
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.out.find("nothing was installed"), std::string::npos) << run.out;
 }
@@ -467,11 +453,11 @@ TEST(DebianPackage, HoldsTheInstallationUnderUsrAndKeepsTheBuildTreesListing) {
                               Quote(build / "CPackConfig.cmake") + " -B " + Quote(out.Path());
     const std::string listing = "/opt/elsewhere/bin/quartenctl\n";
     // Once with a listing of an earlier installation, once with none.
-    const Outcome kept = WithBuildManifest("printf '" + listing + "' > " + Quote(shared) + " && " +
+    const test::ShellRun kept = WithBuildManifest("printf '" + listing + "' > " + Quote(shared) + " && " +
                                            cpack + " && cat " + Quote(shared));
     ASSERT_EQ(kept.status, 0) << kept.out;
     EXPECT_TRUE(kept.out.ends_with("/opt/elsewhere/bin/quartenctl\n")) << kept.out;
-    const Outcome none = WithBuildManifest("rm -f " + Quote(shared) + " && " + cpack +
+    const test::ShellRun none = WithBuildManifest("rm -f " + Quote(shared) + " && " + cpack +
                                            " && test ! -e " + Quote(shared));
     EXPECT_EQ(none.status, 0) << "cpack left an install_manifest.txt behind\n" << none.out;
 
