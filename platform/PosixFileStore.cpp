@@ -130,7 +130,10 @@ WriteResult PosixFileStore::WriteAtomic(const std::filesystem::path& path,
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
 
     std::string temp;
-    std::optional<WriteResult> written = WriteUnnamed(dir, path, bytes, mode, temp);
+    std::optional<WriteResult> written;
+    if (temporary_ == Temporary::UnnamedWhereSupported) {
+        written = WriteUnnamed(dir, path, bytes, mode, temp);
+    }
     if (!written) written = WriteNamed(dir, path, bytes, mode, temp);
     if (!written->ok) return *written;
 

@@ -59,7 +59,11 @@ std::string Slurp(const std::filesystem::path& path) {
     return in ? content.str() : std::string("<missing>");
 }
 
-TEST(CrashSafeFiles, KilledWhileSavingLeavesOldOrNewContentOnly) {
+// Both ways of holding the new content: the unnamed temporary file and the named one the
+// store falls back to where the file system has no unnamed files.
+class CrashSafeFiles : public ::testing::TestWithParam<PosixFileStore::Temporary> {};
+
+TEST_P(CrashSafeFiles, KilledWhileSavingLeavesOldOrNewContentOnly) {
     const char* names[] = {"config.bin", "record.ini", "str.ini"};
     const std::string strIni = Slurp(std::filesystem::path(QUARTEN_SOURCE_DIR) / "data/str.ini");
     const std::string recordIni = "[Keep me]\nItemCount=1\nItem0=A   Dn\n";
@@ -102,7 +106,7 @@ TEST(CrashSafeFiles, KilledWhileSavingLeavesOldOrNewContentOnly) {
         if (child == 0) {
             // Save the two versions in turn until killed; stop by itself after a while in
             // case the parent is gone.
-            PosixFileStore store;
+            PosixFileStore store(GetParam());
             const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
             for (int v = trial % 2; std::chrono::steady_clock::now() < deadline; v ^= 1) {
                 Save(store, dir.Path(), v ? second : first);
@@ -146,6 +150,15 @@ TEST(CrashSafeFiles, KilledWhileSavingLeavesOldOrNewContentOnly) {
         EXPECT_GT(seen[f][1], 0) << names[f];
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Temporaries, CrashSafeFiles,
+                         ::testing::Values(PosixFileStore::Temporary::UnnamedWhereSupported,
+                                           PosixFileStore::Temporary::Named),
+                         [](const auto& info) {
+                             return info.param == PosixFileStore::Temporary::Named
+                                        ? std::string("Named")
+                                        : std::string("Unnamed");
+                         });
 
 }  // namespace
 }  // namespace quarten
