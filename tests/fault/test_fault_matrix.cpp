@@ -1,9 +1,10 @@
 // The mouse unplugged right after every single operation of the handshake, the connection
-// read-back and Apply, or answering garbage from that operation on, then plugged back in
-// sane: no crash, no extra waiting, config.bin either as it was or the whole new image, and
+// read-back and Apply, or from that operation on answering garbage or answering later than
+// the host waits, then plugged back in sane: no crash, no extra waiting, config.bin either as it was or the whole new image, and
 // the next arrival accepts the mouse again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iostream>
 #include <numeric>
 #include <optional>
@@ -20,7 +21,12 @@
 namespace quarten {
 namespace {
 
-enum class Fault { Unplug, Garbage };
+enum class Fault { Unplug, Garbage, Slow };
+constexpr Fault kFaults[] = {Fault::Unplug, Fault::Garbage, Fault::Slow};
+
+// A slow mouse needs this long after a set before it has the answer: longer than any wait
+// the host paces.
+constexpr std::int64_t kSlowAnswerMicros = 400'000;
 enum class Phase { Handshake, ReadBack, Apply };
 constexpr Phase kPhases[] = {Phase::Handshake, Phase::ReadBack, Phase::Apply};
 
@@ -78,25 +84,37 @@ protected:
         EXPECT_EQ(LoadSettingsFile(store_, configBin_, settings).status,
                   SettingsFileResult::Status::Loaded);
         std::size_t logged = 0;
-        std::optional<std::size_t> garbageFrom;
+        std::optional<std::size_t> spoiledFrom;  // the first operation whose answer is spoiled
         std::mt19937 random(17);
-        rig.wrapped.onAnswer = [&](std::span<std::uint8_t> answer, bool&) {
+        rig.wrapped.onAnswer = [&](std::span<std::uint8_t> answer, bool& ok) {
             // The call that gave this answer is the last one logged.
-            if (garbageFrom && rig.Operations() > *garbageFrom) {
+            const auto log = rig.mouse.Log();
+            if (!spoiledFrom || log.size() <= *spoiledFrom) return;
+            if (fault == Fault::Garbage) {
                 for (std::uint8_t& b : answer) b = static_cast<std::uint8_t>(random());
+            }
+            if (fault == Fault::Slow) {
+                std::int64_t lastSet = 0;
+                for (const auto& entry : log) {
+                    if (entry.kind == sim::SimLogEntry::Kind::Set) lastSet = entry.atMicros;
+                }
+                if (rig.clock.NowMicros() - lastSet < kSlowAnswerMicros) {
+                    std::fill(answer.begin(), answer.end(), std::uint8_t{0});
+                    ok = false;
+                }
             }
         };
         auto start = [&](Phase phase) {
             if (phase != faulty || !after) return;
             if (fault == Fault::Unplug) rig.mouse.FailAfter(*after);
-            if (fault == Fault::Garbage) garbageFrom = rig.Operations() + *after;
+            if (fault != Fault::Unplug) spoiledFrom = rig.Operations() + *after;
         };
         auto end = [&](Phase phase) {
             trial.operations[static_cast<int>(phase)] = rig.Operations() - logged;
             logged = rig.Operations();
             if (phase != faulty) return;
             trial.faultedInPhase = fault == Fault::Unplug ? !rig.mouse.Plugged()
-                                                          : garbageFrom && logged > *garbageFrom;
+                                                          : spoiledFrom && logged > *spoiledFrom;
         };
 
         start(Phase::Handshake);
@@ -123,7 +141,7 @@ protected:
 
         // The removal reaches the app, the mouse is plugged in again, sane, and arrives.
         rig.link.HandleRemoval();
-        garbageFrom.reset();
+        spoiledFrom.reset();
         rig.mouse.Plug();
         trial.reaccepted = rig.link.HandleArrival() == DeviceLink::Change::Accepted;
         if (trial.reaccepted) {
@@ -153,8 +171,10 @@ TEST_F(FaultMatrix, EveryOperationIndexOfEveryPhase) {
     const int cleanWaits = clean.waitedMs;
 
     std::ostringstream matrix;
-    for (const Fault fault : {Fault::Unplug, Fault::Garbage}) {
-        const char* faultName = fault == Fault::Unplug ? "unplugged" : "garbage";
+    for (const Fault fault : kFaults) {
+        const char* faultName = fault == Fault::Unplug    ? "unplugged"
+                                : fault == Fault::Garbage ? "garbage"
+                                                          : "slow answers";
         for (const Phase phase : kPhases) {
             const std::size_t operations = clean.operations[static_cast<int>(phase)];
             ASSERT_GT(operations, 0u);
@@ -165,7 +185,7 @@ TEST_F(FaultMatrix, EveryOperationIndexOfEveryPhase) {
                              std::to_string(n));
                 const Trial t = Run(fault, phase, n);
                 // Striking after the phase's last operation must still land inside it (an
-                // unplug), or reach no answer of it (garbage).
+                // unplug), or spoil no answer of it.
                 EXPECT_EQ(t.faultedInPhase, fault == Fault::Unplug || n < static_cast<int>(operations));
                 EXPECT_EQ(t.configBin, t.applied ? newFile_ : oldFile_);
                 EXPECT_EQ(t.strayFiles, 0u);
