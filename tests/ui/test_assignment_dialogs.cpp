@@ -4,7 +4,9 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <linux/input-event-codes.h>
 
@@ -159,6 +161,38 @@ TEST_F(DialogTest, ChoicesFromTheDialogListsAreStored) {
     Choose(3, AssignmentKind::FireKey);
     EXPECT_EQ(Caption(3), "Fire Key-B5-Button");
     EXPECT_EQ(ReadButtonParameters(rig.Settings().image, 0, 2).fireUsage, 0xF4);
+}
+
+// One wheel notch anywhere over a dialog scrolls its open list three lines: down for a
+// negative or zero turn, up for a positive one; with no list open the dialog lets it pass.
+TEST_F(DialogTest, TheWheelOverTheDialogScrollsTheOpenList) {
+    CFireKeyDialog d(rig.Context(), &rig.Window());
+    d.resize(d.Canvas().size());
+    auto turn = [&](int delta) {
+        const QPoint at(10, 150);  // over the dialog, away from the list
+        QWheelEvent wheel(at, d.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&d, &wheel);
+        return wheel.isAccepted();
+    };
+    EXPECT_FALSE(turn(-120));
+
+    d.PressAt(Centre(layout::fire_key::kBox));
+    ASSERT_NE(d.OpenList(), nullptr);
+    QScrollBar* bar = d.OpenList()->verticalScrollBar();
+    ASSERT_GE(bar->maximum(), 6) << "61 entries should not all fit";
+    struct Step {
+        int delta;
+        int value;
+    };
+    const Step steps[] = {{-120, 3}, {-120, 6}, {0, 9}, {120, 6}, {240, 3}, {120, 0}, {120, 0}};
+    for (const Step& step : steps) {
+        EXPECT_TRUE(turn(step.delta));
+        EXPECT_EQ(bar->value(), step.value) << step.delta;
+    }
+    emit d.OpenList()->itemClicked(d.OpenList()->item(0));
+    EXPECT_EQ(d.OpenList(), nullptr);
+    EXPECT_FALSE(turn(-120));
 }
 
 TEST_F(DialogTest, FireKeyFieldsHoldTheirRanges) {

@@ -1,10 +1,8 @@
 #include "ui/dialogs/CSkinsDialog.h"
 
-#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLoggingCategory>
 #include <QPainter>
-#include <QWheelEvent>
 
 #include <system_error>
 
@@ -131,21 +129,6 @@ void CSkinsDialog::DrawContents(SkinCanvas& canvas) {
     const QString name =
         QFontMetrics(canvas.NormalFont()).elidedText(FromUtf8(name_), Qt::ElideRight, text.width());
     canvas.Text(text, name, Qt::AlignLeft | Qt::AlignVCenter, canvas.NormalFont(), White());
-}
-
-void CSkinsDialog::wheelEvent(QWheelEvent* event) {
-    // A notch anywhere over the dialog scrolls the open list, by the list's own rule.
-    DropdownList* list = OpenList();
-    if (!list) {
-        event->ignore();
-        return;
-    }
-    QWidget* viewport = list->viewport();
-    QWheelEvent forwarded(viewport->mapFrom(this, event->position()), event->globalPosition(),
-                          event->pixelDelta(), event->angleDelta(), event->buttons(),
-                          event->modifiers(), event->phase(), event->inverted());
-    QCoreApplication::sendEvent(viewport, &forwarded);
-    event->accept();
 }
 
 void RunSkinsDialog(CPadrionDlg& window) {

@@ -10,7 +10,6 @@
 
 #include "ui/dialogs/SkinnedDialog.h"
 
-class QWheelEvent;
 
 namespace quarten {
 
@@ -30,7 +29,6 @@ protected:
     void Build() override;
     void DrawContents(SkinCanvas& canvas) override;
     bool Press(QPoint at) override;
-    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void Choose(int item);

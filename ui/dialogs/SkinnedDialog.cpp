@@ -1,10 +1,12 @@
 #include "ui/dialogs/SkinnedDialog.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpressionValidator>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include "ui/AppContext.h"
@@ -193,6 +195,20 @@ void SkinnedDialog::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Escape: event->accept(); return;
         default: QDialog::keyPressEvent(event);
     }
+}
+
+void SkinnedDialog::wheelEvent(QWheelEvent* event) {
+    // A notch anywhere over the dialog scrolls the open list, by the list's own rule.
+    if (!list_) {
+        event->ignore();
+        return;
+    }
+    QWidget* viewport = list_->viewport();
+    QWheelEvent forwarded(viewport->mapFrom(this, event->position()), event->globalPosition(),
+                          event->pixelDelta(), event->angleDelta(), event->buttons(),
+                          event->modifiers(), event->phase(), event->inverted());
+    QCoreApplication::sendEvent(viewport, &forwarded);
+    event->accept();
 }
 
 }  // namespace quarten
