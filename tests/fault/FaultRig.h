@@ -13,7 +13,10 @@
 #include "buttons/KeyMatrix.h"
 #include "device/HidTransport.h"
 #include "settings/FactorySettings.h"
+#include "device/DeviceLink.h"
 #include "sim/SimulatedMouse.h"
+#include "tests/support/RecordingPacer.h"
+#include "tests/support/SimRig.h"
 
 namespace quarten::test {
 
@@ -110,6 +113,22 @@ private:
     };
 
     sim::SimulatedMouse& mouse_;
+};
+
+// The simulated mouse on a fake clock, seen by the link through a WrappedMouse.
+struct HostileRig {
+    explicit HostileRig(sim::SimConfig config = {})
+        : mouse(Clocked(std::move(config), clock)),
+          wrapped(mouse),
+          pacer(&clock),
+          link(wrapped, pacer, DefaultKey()) {}
+    bool Connect() { return link.FindDevice() && (link.Handshake(), link.Ready()); }
+
+    FakeClock clock;
+    sim::SimulatedMouse mouse;
+    WrappedMouse wrapped;
+    RecordingPacer pacer;
+    DeviceLink link;
 };
 
 }  // namespace quarten::test

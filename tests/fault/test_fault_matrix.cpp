@@ -54,23 +54,6 @@ struct Trial {
     std::array<std::size_t, 3> operations{};  // per phase, in a run without a fault
 };
 
-// The simulated mouse seen through a wrapper that can spoil its answers.
-struct FaultRig {
-    FaultRig()
-        : mouse(test::Clocked({}, clock)),
-          wrapped(mouse),
-          pacer(&clock),
-          link(wrapped, pacer, test::DefaultKey()) {}
-    bool Connect() { return link.FindDevice() && (link.Handshake(), link.Ready()); }
-    std::size_t Operations() const { return mouse.Log().size(); }
-
-    test::FakeClock clock;
-    sim::SimulatedMouse mouse;
-    test::WrappedMouse wrapped;
-    test::RecordingPacer pacer;
-    DeviceLink link;
-};
-
 class FaultMatrix : public ::testing::Test {
 protected:
     // The app's sequence with the fault armed at the start of `faulty`, striking after
@@ -79,7 +62,7 @@ protected:
     Trial Run(Fault fault, Phase faulty, std::optional<int> after) {
         Trial trial;
         dir_.WriteFile("config.bin", oldFile_);
-        FaultRig rig;
+        test::HostileRig rig;
         DeviceSettings settings;
         EXPECT_EQ(LoadSettingsFile(store_, configBin_, settings).status,
                   SettingsFileResult::Status::Loaded);
@@ -107,11 +90,11 @@ protected:
         auto start = [&](Phase phase) {
             if (phase != faulty || !after) return;
             if (fault == Fault::Unplug) rig.mouse.FailAfter(*after);
-            if (fault != Fault::Unplug) spoiledFrom = rig.Operations() + *after;
+            if (fault != Fault::Unplug) spoiledFrom = rig.mouse.Log().size() + *after;
         };
         auto end = [&](Phase phase) {
-            trial.operations[static_cast<int>(phase)] = rig.Operations() - logged;
-            logged = rig.Operations();
+            trial.operations[static_cast<int>(phase)] = rig.mouse.Log().size() - logged;
+            logged = rig.mouse.Log().size();
             if (phase != faulty) return;
             trial.faultedInPhase = fault == Fault::Unplug ? !rig.mouse.Plugged()
                                                           : spoiledFrom && logged > *spoiledFrom;

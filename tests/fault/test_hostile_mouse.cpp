@@ -19,20 +19,7 @@
 namespace quarten {
 namespace {
 
-struct HostileRig {
-    explicit HostileRig(sim::SimConfig config = {})
-        : mouse(test::Clocked(std::move(config), clock)),
-          wrapped(mouse),
-          pacer(&clock),
-          link(wrapped, pacer, test::DefaultKey()) {}
-    bool Connect() { return link.FindDevice() && (link.Handshake(), link.Ready()); }
-
-    test::FakeClock clock;
-    sim::SimulatedMouse mouse;
-    test::WrappedMouse wrapped;
-    test::RecordingPacer pacer;
-    DeviceLink link;
-};
+using test::HostileRig;
 
 void Garble(std::mt19937& random, std::span<std::uint8_t> answer) {
     for (std::uint8_t& b : answer) b = static_cast<std::uint8_t>(random());
