@@ -1,31 +1,44 @@
-// One running instance per user: a lock file plus a local socket the second start knocks on.
+// One running instance per user: a lock plus a socket in the user's runtime folder, on which
+// a second start asks the running one to show its window.
 #pragma once
 
-#include <QLocalServer>
-#include <QLockFile>
 #include <QObject>
+#include <QString>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
+
+class QSocketNotifier;
 
 namespace quarten {
+
+class InstanceServer;
 
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
+    // Answers one request line of another process; the answer goes back to it.
+    using Handler = std::function<std::string(std::string_view line)>;
+
     // key names the lock and the socket; tests pass their own.
     explicit SingleInstance(const QString& key = QStringLiteral("quarten"));
-    // True when this process is now the one instance. Otherwise the running instance has
-    // been told that someone tried to start (it may show its window), and this one should
-    // exit quietly.
-    bool Claim();
+    ~SingleInstance() override;
 
-signals:
-    void anotherStartAttempted();
+    // True when this process is now the one instance (or, when no private runtime folder
+    // can be had, runs on alone after saying why). False when another instance runs: it has
+    // been asked to show its window, and this process should end quietly.
+    bool Claim();
+    void SetHandler(Handler handler) { handler_ = std::move(handler); }
 
 private:
+    void OnReadable();
+
     QString key_;
-    std::unique_ptr<QLockFile> lock_;
-    QLocalServer server_;
+    std::unique_ptr<InstanceServer> server_;
+    QSocketNotifier* notifier_ = nullptr;
+    Handler handler_;
 };
 
 }  // namespace quarten
