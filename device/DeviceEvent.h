@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
+#include <vector>
 
 #include "device/DeviceNotice.h"
 
@@ -19,5 +21,10 @@ struct DeviceEvent {
 // The notice an event report carries, or nothing for another report ID, an unknown code or
 // a report too short to hold the value.
 std::optional<DeviceEvent> DecodeDeviceEvent(std::span<const std::uint8_t> report);
+
+// An input report written as hex bytes separated by blanks ("06 07 00 02"), as people give
+// one to the simulated mouse. Nothing when a word is not one or two hex digits, or when
+// there are no bytes or more than an event report holds (64).
+std::optional<std::vector<std::uint8_t>> ParseReportBytes(std::string_view text);
 
 }  // namespace quarten

@@ -65,7 +65,9 @@ std::string AutostartEntryText(const std::filesystem::path& program) {
             "Comment=Tray utility for the QUARTEN gaming mouse\n"
             "Exec="
          << DesktopExecArgument(program.string())
-         << "\n"
+         // At login the panel, and with it the tray, may come up after quarten: the flag
+         // keeps the window hidden until then instead of opening it for want of a tray.
+         << " --autostart\n"
             "Icon=quarten\n"
             "Terminal=false\n"
             "X-GNOME-Autostart-enabled=true\n";

@@ -12,12 +12,14 @@ std::optional<AppOptions> ParseAppOptions(const QStringList& arguments, int& exi
     parser.setApplicationDescription(
         "Configuration utility for the QUARTEN gaming mouse. Starts hidden in the tray.");
     const QCommandLineOption simulate("simulate", "Use the built-in simulated mouse.");
+    const QCommandLineOption autostart(
+        "autostart", "Start hidden, as at login; the tray icon appears when the tray does.");
     const QCommandLineOption dataDir("data-dir", "Keep config.bin, record.ini, str.ini in DIR.",
                                      "DIR");
     const QCommandLineOption trace("trace", "Append every wire operation to FILE.", "FILE");
     const QCommandLineOption help({"h", "help"}, "Show this help.");
     const QCommandLineOption version("version", "Show the version.");
-    parser.addOptions({simulate, dataDir, trace, help, version});
+    parser.addOptions({simulate, autostart, dataDir, trace, help, version});
     QTextStream out(stdout);
     QTextStream err(stderr);
     if (!parser.parse(arguments)) {
@@ -43,6 +45,7 @@ std::optional<AppOptions> ParseAppOptions(const QStringList& arguments, int& exi
     }
     AppOptions options;
     options.simulate = parser.isSet(simulate);
+    options.autostart = parser.isSet(autostart);
     options.dataDir = parser.value(dataDir);
     options.traceFile = parser.value(trace);
     return options;

@@ -10,6 +10,9 @@ namespace quarten {
 
 struct AppOptions {
     bool simulate = false;
+    // Started by the login's autostart entry: stay hidden even while no tray is up yet, as
+    // the panel that brings it may start after quarten.
+    bool autostart = false;
     QString dataDir;    // empty: the usual data directory
     QString traceFile;  // empty: no trace
 };

@@ -7,7 +7,9 @@
 
 #include "host/StringSettings.h"
 #include "platform/DataDirectory.h"
+#include "device/DeviceEvent.h"
 #include "platform/HidapiTransport.h"
+#include "platform/InstanceChannel.h"
 #include "platform/PointerBackendChoice.h"
 #include "settings/SettingsFile.h"
 #include "sim/SimulatedMouse.h"
@@ -63,7 +65,9 @@ std::unique_ptr<HidTransport> CPadrionApp::MakeTransport() {
     if (!options_.simulate) return std::make_unique<HidapiTransport>();
     sim::SimConfig config;
     sim::UseHostKey(config, ConfiguredScramblerKey(context_->store, context_->paths.strIni));
-    return std::make_unique<sim::SimulatedMouse>(config);
+    auto mouse = std::make_unique<sim::SimulatedMouse>(config);
+    simulated_ = mouse.get();
+    return mouse;
 }
 
 bool CPadrionApp::Start() {
@@ -71,8 +75,6 @@ bool CPadrionApp::Start() {
     instance_ = std::make_unique<SingleInstance>(
         overrides_.instanceKey.isEmpty() ? QStringLiteral("quarten") : overrides_.instanceKey);
     if (!instance_->Claim()) return false;
-    connect(instance_.get(), &SingleInstance::anotherStartAttempted, this,
-            &CPadrionApp::OnAnotherStart);
 
     // The language comes first so that the device's first balloon is already translated.
     std::optional<std::filesystem::path> given;
@@ -87,12 +89,13 @@ bool CPadrionApp::Start() {
                                            : MakeSessionPointerBackend(context_->store, AnnounceKdeSettings);
 
     // The tray icon exists before the mouse is opened, so its warning has a place to show.
-    if (overrides_.tray.value_or(TrayIcon::Available())) {
-        tray_ = std::make_unique<TrayIcon>(AppIcon(), context_->Text(TextSlot::Exit));
-        connect(tray_.get(), &TrayIcon::exitRequested, this, &CPadrionApp::Exit);
-        tray_->Show();
-    }
-    desktopNotifier_ = std::make_unique<DesktopNotifier>(tray_ ? tray_->Raw() : nullptr);
+    // It is made even when no tray is up yet: at login the panel may come after quarten,
+    // and the icon docks as soon as a tray appears.
+    const bool trayAtStart = overrides_.trayAtStart.value_or(TrayIcon::Available());
+    tray_ = std::make_unique<TrayIcon>(AppIcon(), context_->Text(TextSlot::Exit), this);
+    connect(tray_.get(), &TrayIcon::exitRequested, this, &CPadrionApp::Exit);
+    tray_->Show();
+    desktopNotifier_ = std::make_unique<DesktopNotifier>(tray_->Raw(), DesktopNotifier::AppIcon());
     context_->notifier = overrides_.notifier ? overrides_.notifier : desktopNotifier_.get();
 
     // The mouse: discovery and handshake, then the listener once one is accepted.
@@ -128,10 +131,15 @@ bool CPadrionApp::Start() {
     window_ = std::make_unique<CPadrionDlg>(*context_);
     window_->setWindowIcon(AppIcon());
     connect(window_.get(), &CPadrionDlg::exitRequested, this, &CPadrionApp::Exit);
-    connect(device_.get(), &DeviceController::deviceLost, window_.get(), &QWidget::hide);
+    connect(tray_.get(), &TrayIcon::clicked, window_.get(), &CPadrionDlg::TrayClicked);
+    connect(device_.get(), &DeviceController::deviceLost, window_.get(), &CPadrionDlg::MouseLost);
+    connect(device_.get(), &DeviceController::deviceArrived, window_.get(),
+            &CPadrionDlg::MouseArrived);
     if (device_->Ready()) window_->ShowBasicPage();
-    // Hidden start; without a tray the window is the only way in, so it shows at once.
-    if (!tray_) window_->OpenFromTray();
+    // Hidden start. Started by hand on a desktop without a tray, the window is the only way
+    // in, so it shows at once; started at login it waits for the tray to come up.
+    if (!trayAtStart && !options_.autostart) window_->Open();
+    instance_->SetHandler([this](std::string_view line) { return AnswerRequest(line); });
     return true;
 }
 
@@ -162,10 +170,21 @@ void CPadrionApp::PrepareCanvas() {
 
 void CPadrionApp::ShowMessage(const QString& text) { context_->warn(QStringLiteral("QUARTEN"), text); }
 
-void CPadrionApp::OnAnotherStart() {
-    // With a tray the second start has no visible effect; without one it brings the window
-    // back, since the user would otherwise have no way to reach it.
-    if (!tray_ && window_) window_->OpenFromTray();
+std::string CPadrionApp::AnswerRequest(std::string_view line) {
+    // Starting quarten again is how people reach a running tray program from the menu, so
+    // a second start always opens the window.
+    if (line == kShowRequest) {
+        window_->Open();
+        return std::string(kRequestDone);
+    }
+    if (line.starts_with(kSimEventRequest)) {
+        if (!simulated_) return std::string(kRequestRefused) + "quarten runs on a real mouse, not --simulate";
+        const auto report = ParseReportBytes(line.substr(kSimEventRequest.size()));
+        if (!report) return std::string(kRequestRefused) + "malformed report bytes";
+        if (!simulated_->EmitEvent(*report)) return std::string(kRequestRefused) + "the simulated mouse is unplugged";
+        return std::string(kRequestDone);
+    }
+    return std::string(kRequestRefused) + "unknown request";
 }
 
 void CPadrionApp::Exit() {

@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "device/HidTransport.h"
 #include "device/Pacer.h"
@@ -15,6 +17,9 @@
 #include "ui/AppOptions.h"
 
 namespace quarten {
+namespace sim {
+class SimulatedMouse;
+}
 
 struct AppContext;
 class CPadrionDlg;
@@ -30,7 +35,9 @@ struct AppOverrides {
     std::unique_ptr<HidTransport> transport;
     Pacer* pacer = nullptr;
     Notifier* notifier = nullptr;
-    std::optional<bool> tray;  // unset: a tray icon exactly when the desktop has a tray
+    // Whether the desktop has a tray at start; unset: ask the desktop. The icon is made
+    // either way and docks when a tray appears; this only decides whether the window opens.
+    std::optional<bool> trayAtStart;
     QString instanceKey;
     bool hotplug = true;
     std::function<void(const QString& caption, const QString& text)> warn;
@@ -47,13 +54,10 @@ public:
     // Runs start-up. False when another instance already runs: this one should then end
     // with exit code 0, having shown nothing.
     bool Start();
-    // Closes the mouse, stops the listener and removes the tray icon; then finished(0).
-    void Exit();
 
     CPadrionDlg* Window() { return window_.get(); }
     AppContext* Context() { return context_.get(); }
     DeviceController* Device() { return device_.get(); }
-    bool HasTray() const { return tray_ != nullptr; }
 
 signals:
     void finished(int exitCode);
@@ -63,7 +67,9 @@ private:
     void LoadSettings();
     void PrepareCanvas();
     void ShowMessage(const QString& text);
-    void OnAnotherStart();
+    std::string AnswerRequest(std::string_view line);
+    // Closes the mouse, stops the listener and removes the tray icon; then finished(0).
+    void Exit();
 
     AppOptions options_;
     AppOverrides overrides_;
@@ -72,6 +78,7 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<DesktopNotifier> desktopNotifier_;
     std::unique_ptr<DeviceController> device_;
+    sim::SimulatedMouse* simulated_ = nullptr;  // the built-in mouse of --simulate
     std::unique_ptr<CPadrionDlg> window_;
     bool exited_ = false;
 };

@@ -92,6 +92,7 @@ void DeviceController::ArriveAllowingRetries(int retries) {
         case DeviceLink::Change::Accepted:
             ConnectionReadBack(link_.Channel(), settings_);
             StartListenerWhenReady();
+            emit deviceArrived();
             break;
         case DeviceLink::Change::Missing: emit deviceLost(); break;
         case DeviceLink::Change::Refused: break;

@@ -71,6 +71,8 @@ public:
     HidTransport& Transport() { return *transport_; }
 
 signals:
+    // A mouse arrived and was accepted.
+    void deviceArrived();
     // Arrival or removal left no usable mouse: the window hides.
     void deviceLost();
 

@@ -11,19 +11,20 @@ class TrayIcon : public QObject {
     Q_OBJECT
 public:
     TrayIcon(const QIcon& icon, const QString& exitText, QObject* parent = nullptr);
-    // False on desktops without a tray (and offscreen); the window then shows itself when a
-    // second start knocks.
+    // Whether a tray is up now: false on desktops without one, before the panel has
+    // started, and offscreen.
     static bool Available();
+    // Shows the icon; where no tray is up yet it docks once one appears.
     void Show();
     void Remove();
-    QSystemTrayIcon* Raw() { return &tray_; }
+    QSystemTrayIcon* Raw() { return tray_; }
 
 signals:
     void clicked();  // left click or double click
     void exitRequested();
 
 private:
-    QSystemTrayIcon tray_;
+    QSystemTrayIcon* tray_;  // a child, so the icon can be found from the application object
     QMenu menu_;
 };
 

@@ -123,7 +123,7 @@ TEST_F(CtlTest, AutostartWritesAndRemovesTheLoginEntry) {
     const std::string text = dir.ReadFile("autostart/quarten.desktop");
     EXPECT_NE(text.find("[Desktop Entry]\nType=Application\n"), std::string::npos) << text;
     // quartenctl's own folder holds the quarten it starts.
-    EXPECT_NE(text.find("\nExec=" + std::string(QUARTEN_BINARY_DIR) + "/bin/quarten\n"),
+    EXPECT_NE(text.find("\nExec=" + std::string(QUARTEN_BINARY_DIR) + "/bin/quarten --autostart\n"),
               std::string::npos)
         << text;
     EXPECT_EQ(ctlWith("").out, "autostart: on (" + entry.string() + ")\n");

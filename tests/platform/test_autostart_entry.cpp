@@ -29,7 +29,7 @@ TEST(AutostartEntry, ExecQuotesAndEscapesWhatTheDesktopWouldSplitOrExpand) {
 TEST(AutostartEntry, TheEntryStartsTheGivenProgram) {
     const std::string text = AutostartEntryText("/opt/q q/quarten");
     EXPECT_TRUE(text.starts_with("[Desktop Entry]\n")) << text;
-    EXPECT_NE(text.find("\nExec=\"/opt/q q/quarten\"\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nExec=\"/opt/q q/quarten\" --autostart\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nType=Application\n"), std::string::npos) << text;
 }
 
