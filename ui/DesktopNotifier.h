@@ -2,6 +2,7 @@
 // the tray icon's own balloon where there is no such service.
 #pragma once
 
+#include <QIcon>
 #include <QPointer>
 #include <QSystemTrayIcon>
 
@@ -11,12 +12,19 @@ namespace quarten {
 
 class DesktopNotifier : public Notifier {
 public:
-    explicit DesktopNotifier(QSystemTrayIcon* tray) : tray_(tray) {}
+    // `icon` names the program's icon for the notification service: a file path or an
+    // icon-theme name.
+    DesktopNotifier(QSystemTrayIcon* tray, QString icon) : tray_(tray), icon_(std::move(icon)) {}
     void Show(const QString& title, const QString& text, int timeoutMs) override;
+
+    // The installed icon beside the program (<prefix>/share/icons/hicolor/…/quarten.png)
+    // as a file path, else the theme name "quarten".
+    static QString AppIcon();
 
 private:
     bool ShowOnBus(const QString& title, const QString& text, int timeoutMs);
     QPointer<QSystemTrayIcon> tray_;
+    QString icon_;
     quint32 lastId_ = 0;  // replaced by the next notification, so only one is ever shown
 };
 

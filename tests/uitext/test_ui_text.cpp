@@ -322,18 +322,18 @@ constexpr BalloonCase kBalloons[] = {
     {UiLanguage::English, 9, 2, "", "Switch to macro key2", "Info", 5000},
     {UiLanguage::English, 9, 12, "", "Switch to macro key12", "Info", 5000},
     {UiLanguage::English, 9, 4000000000u, "", "Switch to macro key4000000000", "Info", 5000},
-    {UiLanguage::English, 14, 0, "", "The system detect the gaming mouse.", "Info", 100},
-    {UiLanguage::English, 14, 7, "", "The system detect the gaming mouse.", "Info", 100},
+    {UiLanguage::English, 14, 0, "", "The system detect the gaming mouse.", "Info", kDesktopDefaultTimeout},
+    {UiLanguage::English, 14, 7, "", "The system detect the gaming mouse.", "Info", kDesktopDefaultTimeout},
     {UiLanguage::English, 15, 0, "", "The system did not detect the gaming mouse!", "Warning",
-     100},
+     kDesktopDefaultTimeout},
     {UiLanguage::Simplified, 5, 8, "", "报告率切换到125HZ", "Info", 5000},
     {UiLanguage::Simplified, 7, 2, "800", "DPI切换到第二段800", "Info", 5000},
     {UiLanguage::Simplified, 9, 3, "", "切换到宏3", "Info", 5000},
-    {UiLanguage::Simplified, 15, 0, "", "系统没有检测到游戏鼠标！", "Warning", 100},
+    {UiLanguage::Simplified, 15, 0, "", "系统没有检测到游戏鼠标！", "Warning", kDesktopDefaultTimeout},
     {UiLanguage::Traditional, 7, 4, "2400", "DPI切換到第四段2400", "Info", 5000},
     {UiLanguage::Traditional, 8, 2, "", "切換到按鍵群組2", "Info", 5000},
     {UiLanguage::Traditional, 9, 2, "", "切換到巨集2", "Info", 5000},
-    {UiLanguage::Traditional, 14, 0, "", "系統檢測到遊戲滑鼠。", "Info", 100},
+    {UiLanguage::Traditional, 14, 0, "", "系統檢測到遊戲滑鼠。", "Info", kDesktopDefaultTimeout},
 };
 
 TEST(UiTextBalloon, ShowsTheRowsOfTheTable) {

@@ -8,10 +8,11 @@
 namespace quarten {
 namespace {
 
-// Mouse events stay up long enough to read; found/missing only flash, as they can repeat
-// on every tray click while the mouse is away.
+// Mouse events stay up five seconds. Found and missing stay as long as the desktop keeps
+// notices by default: a notice that flashes for a tenth of a second cannot be read, and
+// one notice replaces the last, so repeated tray clicks do not stack them up.
 constexpr int kEventTimeoutMs = 5000;
-constexpr int kPresenceTimeoutMs = 100;
+constexpr int kPresenceTimeoutMs = kDesktopDefaultTimeout;
 
 constexpr std::array<TextSlot, 4> kStageSlots{
     TextSlot::SwitchDpiFirstStage, TextSlot::SwitchDpiSecondStage, TextSlot::SwitchDpiThirdStage,

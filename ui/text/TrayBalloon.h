@@ -15,10 +15,13 @@ namespace quarten {
 inline constexpr std::string_view kBalloonTitleInfo = "Info";
 inline constexpr std::string_view kBalloonTitleWarning = "Warning";
 
+// A time-out that leaves it to the desktop how long the notice stays.
+inline constexpr int kDesktopDefaultTimeout = -1;
+
 struct Balloon {
     std::string text;
     std::string_view title;
-    int timeoutMs = 0;
+    int timeoutMs = 0;  // milliseconds, or kDesktopDefaultTimeout
     friend bool operator==(const Balloon&, const Balloon&) = default;
 };
 
