@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -49,7 +50,7 @@ public:
         overrides.transport = std::make_unique<sim::SimulatedMouse>();
         overrides.pacer = &pacer;
         overrides.notifier = &notifier;
-        overrides.tray = false;
+        overrides.trayAtStart = false;
         overrides.hotplug = false;
         overrides.instanceKey = "quarten-bench-" + QUuid::createUuid().toString(QUuid::Id128);
         overrides.warn = [](const QString&, const QString&) {};
@@ -105,6 +106,22 @@ DrawRig* g_rig = nullptr;
 
 QPoint Centre(const layout::Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
+// The pointer moves over the window, as the window system reports it.
+void MoveTo(QWidget& window, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, at, window.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&window, &move);
+}
+
+void ClickAt(QWidget& window, QPoint at) {
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent click(type, at, window.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(&window, &click);
+    }
+}
+
 enum class Cache { Warm, Emptied };
 
 // Each iteration moves the pointer either onto the next region or off it again, so each
@@ -113,18 +130,18 @@ void HoverLoop(benchmark::State& state, Cache cache, bool repaintWindow) {
     CPadrionDlg& window = g_rig->Window();
     const auto rects = g_rig->HoverRects();
     const QPoint nowhere = g_rig->Nowhere();
-    window.HoverAt(nowhere);
+    MoveTo(window, nowhere);
     std::size_t next = 0;
     bool onRegion = false;
     for (auto _ : state) {
         if (cache == Cache::Emptied) g_rig->Context().images.Clear();
-        window.HoverAt(onRegion ? nowhere : Centre(rects[next]));
+        MoveTo(window, onRegion ? nowhere : Centre(rects[next]));
         if (onRegion) next = (next + 1) % rects.size();
         onRegion = !onRegion;
         // The window asks for a repaint of its whole surface after a hover change.
         if (repaintWindow) window.repaint();
     }
-    window.HoverAt(nowhere);
+    MoveTo(window, nowhere);
 }
 
 void BM_HoverRegionCached(benchmark::State& state) { HoverLoop(state, Cache::Warm, false); }
@@ -136,13 +153,13 @@ BENCHMARK(BM_HoverRegionRepainted)->Unit(benchmark::kMicrosecond);
 
 void PageLoop(benchmark::State& state, CPadrionDlg::PageState page, Cache cache) {
     CPadrionDlg& window = g_rig->Window();
-    if (page == CPadrionDlg::PageState::Advanced) window.ShowAdvancedPage();
-    if (page == CPadrionDlg::PageState::Basic) window.ShowBasicPage();
+    if (page == CPadrionDlg::PageState::Advanced) ClickAt(window, Centre(frame::kNextPage));
+    if (page == CPadrionDlg::PageState::Basic) ClickAt(window, Centre(frame::kPrevPage));
     for (auto _ : state) {
         if (cache == Cache::Emptied) g_rig->Context().images.Clear();
         window.Redraw();
     }
-    window.ShowBasicPage();
+    ClickAt(window, Centre(frame::kPrevPage));
 }
 
 void BM_BasicPageCached(benchmark::State& s) {
@@ -171,11 +188,11 @@ double SlowestRegionMicros() {
     double worst = 0;
     constexpr int kToggles = 100;
     for (const layout::Rect& rect : g_rig->HoverRects()) {
-        window.HoverAt(nowhere);
+        MoveTo(window, nowhere);
         const auto start = Clock::now();
         for (int i = 0; i < kToggles; ++i) {
-            window.HoverAt(Centre(rect));
-            window.HoverAt(nowhere);
+            MoveTo(window, Centre(rect));
+            MoveTo(window, nowhere);
         }
         const double perDraw =
             std::chrono::duration<double, std::micro>(Clock::now() - start).count() /
@@ -200,15 +217,15 @@ qint64 RepaintSkinImage(const QString& path, QRgb colour) {
 // one that the cache's key (modification time, size) cannot tell from the first.
 void CheckChangedImage() {
     CPadrionDlg& window = g_rig->Window();
-    window.ShowBasicPage();
+    ClickAt(window, Centre(frame::kPrevPage));
     const QPoint nowhere = g_rig->Nowhere();
     const QPoint probe(frame::kOk.left + 2, frame::kOk.top + 2);  // clear of the label
     const QString path = g_rig->Context().canvas.Folder() + "/" +
                          QString::fromUtf8(layout::image::kButtonOver.data(),
                                            static_cast<int>(layout::image::kButtonOver.size()));
     auto drawOver = [&] {
-        window.HoverAt(nowhere);
-        window.HoverAt(Centre(frame::kOk));
+        MoveTo(window, nowhere);
+        MoveTo(window, Centre(frame::kOk));
     };
     drawOver();  // the shipped image is decoded and cached
     const QRgb first = qRgb(255, 0, 255);
@@ -235,7 +252,7 @@ void CheckChangedImage() {
                                      "(one clock tick after the first) drawn: ") +
                          (quickDrawn ? "yes" : "no") + ".");
     }
-    window.HoverAt(nowhere);
+    MoveTo(window, nowhere);
 }
 
 }  // namespace

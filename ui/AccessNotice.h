@@ -18,6 +18,14 @@ struct AppContext;
 // the node; empty for every other outcome (found, not present, refused).
 QString AccessNoticeText(UiLanguage language, DiscoveryFailure failure, const std::string& path);
 
+// What the window says on its page while no mouse can be used: that none is connected, or
+// why the one plugged in cannot be opened, and what to do, in the given language.
+QString NoMouseNoticeText(UiLanguage language, const DiscoveryReport& report);
+
+// The box of "OK" and "Apply" while no mouse can be used: nothing was sent and the edits
+// stay in the window.
+QString NotSentText(UiLanguage language);
+
 // Shows that text through the context's warn() when discovery failed for want of access.
 // Each kind of failure is shown once per run: a mouse plugged in again and again, or udev
 // retrying, must not stack up the same box.

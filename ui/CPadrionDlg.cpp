@@ -14,6 +14,7 @@
 #include "settings/ApplySequence.h"
 #include "settings/DpiTables.h"
 #include "settings/SettingsFile.h"
+#include "ui/AccessNotice.h"
 #include "ui/AdvancedPage.h"
 #include "ui/BasicPage.h"
 #include "ui/DeviceController.h"
@@ -72,7 +73,18 @@ Page* CPadrionDlg::Current() {
 void CPadrionDlg::Redraw() {
     if (Page* page = Current()) page->Draw();
     DrawFrame();
+    if (!MouseReady()) DrawNoMouseNotice();
     Present();
+}
+
+bool CPadrionDlg::MouseReady() const { return context_.device && context_.device->Ready(); }
+
+void CPadrionDlg::DrawNoMouseNotice() {
+    // Said on the page itself, where the person looks, instead of only in a notice that
+    // may already be gone: what is wrong and what to do about it.
+    const DiscoveryReport none{};
+    const DiscoveryReport& report = context_.device ? context_.device->Link().LastDiscovery() : none;
+    context_.canvas.Notice(frame::kNoMouseNotice, NoMouseNoticeText(context_.language, report));
 }
 
 void CPadrionDlg::Present() {
@@ -146,10 +158,10 @@ void CPadrionDlg::SwitchTo(PageState state) {
 void CPadrionDlg::ShowBasicPage() {
     if (state_ == PageState::Basic) return;
     // The first showing of a run reads the sensor back and, on a fresh install, gives the
-    // buttons their first-run captions.
+    // buttons their first-run captions. Without a mouse the read-back waits for its arrival.
     if (!basicInitialised_) {
         basicInitialised_ = true;
-        if (context_.device) ConnectionReadBack(context_.device->Channel(), context_.settings);
+        if (MouseReady()) ConnectionReadBack(context_.device->Channel(), context_.settings);
         if (context_.settings.firstRunFlag == 0) {
             FirstRunCaptions(context_.skin.captions, DefaultCaptions());
             WriteButtonCaptions(context_.store, context_.paths.strIni, context_.language,
@@ -176,14 +188,23 @@ void CPadrionDlg::RebuildCurrentPage() {
 }
 
 void CPadrionDlg::TrayClicked() {
-    if (context_.device && context_.device->Ready()) {
-        OpenFromTray();
+    if (MouseReady()) {
+        Open();
     } else {
-        ShowNotice(DeviceNotice::Missing, 0);
+        PresentNotice(context_, DeviceNotice::Missing, 0);
     }
 }
 
-void CPadrionDlg::OpenFromTray() {
+void CPadrionDlg::MouseArrived() {
+    if (state_ != PageState::None) Redraw();
+}
+
+void CPadrionDlg::MouseLost() {
+    hide();
+    if (state_ != PageState::None) Redraw();
+}
+
+void CPadrionDlg::Open() {
     if (rebuildOnShow_) {
         rebuildOnShow_ = false;
         RebuildCurrentPage();
@@ -202,12 +223,13 @@ void CPadrionDlg::OpenFromTray() {
     activateWindow();
 }
 
-void CPadrionDlg::ShowNotice(DeviceNotice notice, std::uint32_t value) {
-    PresentNotice(context_, notice, value);
-}
-
 void CPadrionDlg::ApplySettings(bool hide) {
-    if (!context_.device || !context_.device->Ready()) return;
+    if (!MouseReady()) {
+        // Nothing is sent or saved, and the window stays open with the edits in it, so they
+        // can be applied once the mouse is there.
+        context_.warn(QStringLiteral("QUARTEN"), NotSentText(context_.language));
+        return;
+    }
     SendSettings(context_.device->Channel(), context_.settings);
     const SettingsFileResult saved =
         SaveSettingsFile(context_.store, context_.paths.configBin, context_.settings);
@@ -233,7 +255,7 @@ void CPadrionDlg::CancelEdits() {
     hide();
 }
 
-void CPadrionDlg::Dispatch(QPoint at) {
+bool CPadrionDlg::Dispatch(QPoint at) {
     const int x = at.x();
     const int y = at.y();
     // OK, Apply, Cancel and the skins button do not end the dispatch: a press on them that
@@ -248,23 +270,23 @@ void CPadrionDlg::Dispatch(QPoint at) {
     } else if (frame::kSkins.contains(x, y)) {
         // The modal dialog takes the press and its drag, so no window move may follow it.
         RunSkinsDialog(*this);
-        return;
+        return false;
     }
     if (frame::kMinimise.contains(x, y)) {
         hide();
-        return;
+        return false;
     }
     if (frame::kClose.contains(x, y)) {
         emit exitRequested();
-        return;
+        return false;
     }
     if (frame::kPrevPage.contains(x, y)) {
         ShowBasicPage();
-        return;
+        return false;
     }
     if (frame::kNextPage.contains(x, y)) {
         ShowAdvancedPage();
-        return;
+        return false;
     }
     if (frame::kCancel.contains(x, y)) {
         CancelEdits();
@@ -272,13 +294,13 @@ void CPadrionDlg::Dispatch(QPoint at) {
     }
     if (frame::kWebAddress.contains(x, y)) {
         QDesktopServices::openUrl(QUrl::fromUserInput(context_.Text(TextSlot::WebAddress)));
-        return;
+        return false;
     }
     if (!handled) {
-        if (Page* page = Current(); page && page->Press(at)) return;
+        if (Page* page = Current(); page && page->Press(at)) return false;
     }
-    // A press on no region, or on one of the four buttons above, moves the window.
-    if (windowHandle() && isVisible()) windowHandle()->startSystemMove();
+    // A press on no region, or on one of the buttons above, may move the window.
+    return true;
 }
 
 void CPadrionDlg::HoverAt(QPoint at) {
@@ -303,10 +325,39 @@ void CPadrionDlg::UnhighlightAll() {
 }
 
 void CPadrionDlg::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Dispatch(event->position().toPoint());
+    if (event->button() != Qt::LeftButton) return;
+    dragFrom_.reset();
+    const QPoint at = event->position().toPoint();
+    // A press whose handler showed a message box or a dialog has lost its release to it:
+    // such a press never turns into a move.
+    const bool mayMove = Dispatch(at);
+    if (mayMove && isVisible() && QGuiApplication::mouseButtons().testFlag(Qt::LeftButton)) {
+        dragFrom_ = event->globalPosition().toPoint();
+    }
 }
 
-void CPadrionDlg::mouseMoveEvent(QMouseEvent* event) { HoverAt(event->position().toPoint()); }
+void CPadrionDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (dragFrom_) {
+        if (!event->buttons().testFlag(Qt::LeftButton)) {
+            dragFrom_.reset();
+        } else if ((event->globalPosition().toPoint() - *dragFrom_).manhattanLength() >=
+                   QApplication::startDragDistance()) {
+            dragFrom_.reset();
+            if (windowHandle()) windowHandle()->startSystemMove();
+            return;
+        }
+    }
+    HoverAt(event->position().toPoint());
+}
+
+void CPadrionDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) dragFrom_.reset();
+}
+
+void CPadrionDlg::hideEvent(QHideEvent* event) {
+    dragFrom_.reset();
+    QWidget::hideEvent(event);
+}
 
 void CPadrionDlg::keyPressEvent(QKeyEvent* event) { event->accept(); }
 

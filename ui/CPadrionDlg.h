@@ -24,12 +24,14 @@ public:
 
     // The tray icon was clicked: open the window with a usable mouse, else warn.
     void TrayClicked();
-    void OpenFromTray();
-    // A notice of the device link or the listener: its balloon, if it has one.
-    void ShowNotice(DeviceNotice notice, std::uint32_t value);
+    // Opens the window on its current page (the basic page the first time), also without
+    // a mouse: the page then says why none can be used.
+    void Open();
+    // The mouse was accepted, or arrival and removal left none: the page's notice follows.
+    void MouseArrived();
+    void MouseLost();
 
     void ShowBasicPage();
-    void ShowAdvancedPage();
     void RebuildCurrentPage();
     PageState CurrentPage() const { return state_; }
     Page* CurrentPageObject() { return Current(); }
@@ -41,10 +43,6 @@ public:
     // The sixteen captions of a first start and of "Default", in the window's language.
     DefaultCaptionTexts DefaultCaptions() const;
 
-    // The press dispatch, in its fixed order; public so tests can drive it by point.
-    void Dispatch(QPoint at);
-    void HoverAt(QPoint at);
-
 signals:
     void exitRequested();
 
@@ -52,11 +50,20 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The press dispatch, in its fixed order. True when the press may turn into a move of
+    // the window (a press on no region, or on OK, Apply, Cancel).
+    bool Dispatch(QPoint at);
+    void HoverAt(QPoint at);
+    void ShowAdvancedPage();
+    bool MouseReady() const;
+    void DrawNoMouseNotice();
     void ApplySettings(bool hide);
     void CancelEdits();
     void DrawFrame();
@@ -75,6 +82,9 @@ private:
     bool placed_ = false;
     std::vector<HoverRegion> hover_;
     std::optional<std::size_t> highlighted_;
+    // Where a press that may move the window began; the move starts only once the pointer
+    // moves with the button still held, so a click never leaves the window on the pointer.
+    std::optional<QPoint> dragFrom_;
 };
 
 }  // namespace quarten

@@ -1,5 +1,6 @@
 #include "ui/SkinCanvas.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace quarten {
@@ -63,6 +64,27 @@ void SkinCanvas::Fill(const layout::Rect& rect, QColor colour) {
     if (canvas_.isNull()) return;
     QPainter painter(&canvas_);
     painter.fillRect(ToQRect(rect), colour);
+}
+
+void SkinCanvas::Notice(const layout::Rect& rect, const QString& text) {
+    if (canvas_.isNull()) return;
+    QPainter painter(&canvas_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QRectF panel = QRectF(ToQRect(rect)).adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.setPen(QPen(textColour_, 1.5));
+    painter.setBrush(QColor(12, 12, 14, 235));
+    painter.drawRoundedRect(panel, 5, 5);
+    const QRect inside = ToQRect(rect).adjusted(10, 4, -10, -4);
+    const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    QFont font = normal_;
+    for (int size = font.pixelSize(); size > 8; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).boundingRect(inside, flags, text).height() <= inside.height()) break;
+    }
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(inside, flags, text);
 }
 
 void SkinCanvas::TextButton(const layout::Rect& rect, const QString& label, bool over,

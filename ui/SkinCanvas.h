@@ -49,6 +49,9 @@ public:
              textColour_);
     }
     void Fill(const layout::Rect& rect, QColor colour);
+    // A notice that must stand out from the page: a dark panel framed in the text colour,
+    // the text wrapped inside it and shrunk until it fits.
+    void Notice(const layout::Rect& rect, const QString& text);
     // A text button: normal or over image at the rectangle's corner, label centred.
     void TextButton(const layout::Rect& rect, const QString& label, bool over,
                     QColor colour = QColor());

@@ -5,6 +5,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSystemTrayIcon>
+#include <QTest>
 #include <QUuid>
 
 #include <filesystem>
@@ -57,12 +61,25 @@ bool ProcessUntil(Predicate done) {
 
 struct RigOptions {
     bool mousePresent = true;
-    bool tray = false;
+    bool tray = false;       // whether the desktop has a tray at start
+    bool autostart = false;  // started by the login's autostart entry
     std::uint8_t sensorType = 1;
     std::string strIniLanguage;  // replaces Lan= of the factory str.ini when set
     // The desktop's pointer settings; unset: none at all, so no test reaches the real ones.
     std::function<std::unique_ptr<PointerBackend>()> pointer;
 };
+
+// A left click at `at`, as a person gives it.
+inline void Click(QWidget& widget, QPoint at) {
+    QTest::mouseClick(&widget, Qt::LeftButton, {}, at);
+}
+
+// The pointer moves to `at` over the widget with no button held.
+inline void Hover(QWidget& widget, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&widget, &move);
+}
 
 class AppRig {
 public:
@@ -86,7 +103,7 @@ public:
         overrides.transport = std::move(transport);
         overrides.pacer = &pacer;
         overrides.notifier = &notifier;
-        overrides.tray = options.tray;
+        overrides.trayAtStart = options.tray;
         overrides.hotplug = false;
         overrides.instanceKey = instanceKey.isEmpty()
                                     ? "quarten-test-" + QUuid::createUuid().toString(QUuid::Id128)
@@ -99,6 +116,7 @@ public:
                                             : std::make_unique<NullPointerBackend>();
         AppOptions appOptions;
         appOptions.dataDir = QString::fromStdString(dir.Path().string());
+        appOptions.autostart = options.autostart;
         app = std::make_unique<CPadrionApp>(appOptions, std::move(overrides));
         QObject::connect(app.get(), &CPadrionApp::finished, [this](int code) { exitCode = code; });
     }
@@ -109,8 +127,18 @@ public:
     DeviceSettings& Settings() { return Context().settings; }
     std::uint8_t Byte(std::size_t offset) { return Settings().At(offset); }
     std::string ConfigBin() { return dir.ReadFile("config.bin"); }
-    void Press(int x, int y) { Window().Dispatch(QPoint(x, y)); }
+    // A click of the left button, as a person gives it.
+    void Press(int x, int y) { Click(Window(), QPoint(x, y)); }
     void PressAt(const layout::Rect& r) { Press((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
+    // The pointer moves over the window with no button held.
+    void HoverAt(QPoint at) { Hover(Window(), at); }
+    // The program's tray icon, as the desktop's tray sees it.
+    QSystemTrayIcon& Tray() { return *app->findChild<QSystemTrayIcon*>(); }
+    void ClickTray(QSystemTrayIcon::ActivationReason how = QSystemTrayIcon::Trigger) {
+        emit Tray().activated(how);
+    }
+    // "Exit" of the tray icon's menu.
+    void ChooseTrayExit() { Tray().contextMenu()->actions().front()->trigger(); }
 
     TempDir dir;
     FakeClock clock;

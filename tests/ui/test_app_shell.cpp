@@ -8,7 +8,11 @@
 #include <QTimer>
 
 #include "tests/ui/AppRig.h"
+#include <chrono>
+#include <future>
+
 #include "ui/DeviceController.h"
+#include "ui/SingleInstance.h"
 #include "ui/NoticePresenter.h"
 #include "ui/TrayIcon.h"
 
@@ -20,8 +24,8 @@ using test::ProcessUntil;
 using test::RigOptions;
 using test::Shown;
 
-const Shown kFound{"Info", "The system detect the gaming mouse.", 100};
-const Shown kMissing{"Warning", "The system did not detect the gaming mouse!", 100};
+const Shown kFound{"Info", "The system detect the gaming mouse.", -1};
+const Shown kMissing{"Warning", "The system did not detect the gaming mouse!", -1};
 
 // The tray and the window show the shipped icon, compiled into the program.
 TEST(AppStartUp, TheWindowAndTheTrayCarryTheShippedIcon) {
@@ -39,26 +43,38 @@ TEST(AppStartUp, TheWindowAndTheTrayCarryTheShippedIcon) {
     EXPECT_EQ(QGuiApplication::desktopFileName(), "quarten");
 }
 
-TEST(AppStartUp, WithATrayStartsHiddenWithTheBasicPageBuilt) {
-    AppRig rig({.tray = true});
-    ASSERT_TRUE(rig.Start());
-    EXPECT_FALSE(rig.Window().isVisible());
-    EXPECT_EQ(rig.Window().CurrentPage(), CPadrionDlg::PageState::Basic);
-    EXPECT_EQ(rig.notifier.shown, std::vector<Shown>{kFound});
-    // The tool window never gets a task-bar entry.
-    EXPECT_TRUE(rig.Window().windowFlags().testFlag(Qt::Tool));
-    EXPECT_TRUE(rig.Window().windowFlags().testFlag(Qt::FramelessWindowHint));
+TEST(AppStartUp, WithATrayStartsHiddenAndATrayClickOrDoubleClickOpensTheWindow) {
+    for (const auto how : {QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick}) {
+        AppRig rig({.tray = true});
+        ASSERT_TRUE(rig.Start());
+        EXPECT_FALSE(rig.Window().isVisible());
+        EXPECT_EQ(rig.Window().CurrentPage(), CPadrionDlg::PageState::Basic);
+        EXPECT_EQ(rig.notifier.shown, std::vector<Shown>{kFound});
+        // The tool window never gets a task-bar entry.
+        EXPECT_TRUE(rig.Window().windowFlags().testFlag(Qt::Tool));
+        EXPECT_TRUE(rig.Window().windowFlags().testFlag(Qt::FramelessWindowHint));
 
-    rig.Window().TrayClicked();
-    EXPECT_TRUE(rig.Window().isVisible());
-    EXPECT_EQ(rig.Window().size(), QSize(900, 660));  // the basic background's size
+        // The menu's own button and a middle click open nothing.
+        rig.ClickTray(QSystemTrayIcon::Context);
+        rig.ClickTray(QSystemTrayIcon::MiddleClick);
+        EXPECT_FALSE(rig.Window().isVisible());
+        rig.ClickTray(how);
+        EXPECT_TRUE(rig.Window().isVisible()) << how;
+        EXPECT_EQ(rig.Window().size(), QSize(900, 660));  // the basic background's size
+    }
 }
 
-TEST(AppStartUp, WithoutATrayShowsTheWindowAtOnce) {
-    AppRig rig({.tray = false});
-    ASSERT_TRUE(rig.Start());
-    EXPECT_TRUE(rig.Window().isVisible());
-    EXPECT_EQ(rig.Window().CurrentPage(), CPadrionDlg::PageState::Basic);
+TEST(AppStartUp, WithoutATrayTheWindowShowsUnlessStartedAtLogin) {
+    // The icon is there either way, waiting to dock once a tray comes up.
+    for (const bool atLogin : {false, true}) {
+        AppRig rig({.tray = false, .autostart = atLogin});
+        ASSERT_TRUE(rig.Start());
+        EXPECT_EQ(rig.Window().isVisible(), !atLogin) << atLogin;
+        EXPECT_TRUE(rig.Tray().isVisible()) << atLogin;
+        EXPECT_EQ(rig.Window().CurrentPage(), CPadrionDlg::PageState::Basic);
+        rig.ClickTray();
+        EXPECT_TRUE(rig.Window().isVisible()) << atLogin;
+    }
 }
 
 TEST(AppStartUp, WithoutAMouseWarnsAndTheTrayClickWarnsAgain) {
@@ -67,7 +83,7 @@ TEST(AppStartUp, WithoutAMouseWarnsAndTheTrayClickWarnsAgain) {
     EXPECT_EQ(rig.notifier.shown, std::vector<Shown>{kMissing});
     EXPECT_EQ(rig.Window().CurrentPage(), CPadrionDlg::PageState::None);
 
-    rig.Window().TrayClicked();
+    rig.ClickTray();
     EXPECT_FALSE(rig.Window().isVisible());
     EXPECT_EQ(rig.notifier.shown, (std::vector<Shown>{kMissing, kMissing}));
 }
@@ -100,22 +116,21 @@ TEST(AppStartUp, AMissingSettingsFileIsReportedAndTheFactoryImageIsKept) {
     EXPECT_FALSE(std::filesystem::exists(rig.dir / "config.bin"));
 }
 
-TEST(AppSingleInstance, ASecondStartEndsAndWakesAWindowOnlyWithoutATray) {
+TEST(AppSingleInstance, ASecondStartOpensTheRunningWindowWithOrWithoutATray) {
     for (const bool tray : {false, true}) {
         const QString key = "quarten-test-single-" + QString::number(tray);
         AppRig first({.tray = tray}, key);
         ASSERT_TRUE(first.Start());
         first.Window().hide();
 
-        AppRig second({.tray = tray}, key);
-        EXPECT_FALSE(second.Start()) << "tray " << tray;
-        EXPECT_EQ(second.app->Window(), nullptr);  // nothing of it was shown
-        if (tray) {
-            ProcessUntil([] { return false; });  // give a wrongly woken window its chance
-            EXPECT_FALSE(first.Window().isVisible());
-        } else {
-            EXPECT_TRUE(ProcessUntil([&] { return first.Window().isVisible(); }));
-        }
+        // The second start blocks until the first answers, so it runs beside the loop.
+        SingleInstance second(key);
+        auto claimed = std::async(std::launch::async, [&] { return second.Claim(); });
+        EXPECT_TRUE(ProcessUntil([&] {
+            return first.Window().isVisible() &&
+                   claimed.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+        })) << "tray " << tray;
+        EXPECT_FALSE(claimed.get()) << "tray " << tray;
     }
 }
 
@@ -133,11 +148,11 @@ TEST(AppExit, CloseButtonAndTrayExitCloseTheMouseAndEndWithZero) {
     for (const bool viaTray : {false, true}) {
         AppRig rig({.tray = true});
         ASSERT_TRUE(rig.Start());
-        rig.Window().TrayClicked();
+        rig.ClickTray();
         const std::string before = rig.ConfigBin();
         rig.PressAt(layout::basic::RateSegment(1));  // an edit that leaving must not save
         if (viaTray) {
-            rig.app->Exit();
+            rig.ChooseTrayExit();
         } else {
             rig.PressAt(layout::frame::kClose);
         }
@@ -158,7 +173,7 @@ TEST(AppHotplug, AMousePluggedInLaterIsUsedAndRemovingItHidesTheWindow) {
     rig.app->Device()->HandleArrival();
     EXPECT_EQ(rig.notifier.shown.back(), kFound);
     ASSERT_TRUE(rig.app->Device()->Ready());
-    rig.Window().TrayClicked();
+    rig.ClickTray();
     EXPECT_TRUE(rig.Window().isVisible());
     EXPECT_EQ(rig.Window().CurrentPage(), CPadrionDlg::PageState::Basic);
 
@@ -172,7 +187,7 @@ TEST(AppHotplug, AMousePluggedInLaterIsUsedAndRemovingItHidesTheWindow) {
     rig.app->Device()->HandleRemoval();
     EXPECT_FALSE(rig.Window().isVisible());
     EXPECT_EQ(rig.notifier.shown.back(), kMissing);
-    rig.Window().TrayClicked();
+    rig.ClickTray();
     EXPECT_FALSE(rig.Window().isVisible());
 }
 
@@ -345,7 +360,7 @@ TEST(AppNotices, ExitWhileTheListenerWaitsForTheWindowDoesNotHang) {
     // The listener hands this notice over and waits; the window never gets to it.
     ASSERT_TRUE(rig.mouse->EmitEvent(std::vector<std::uint8_t>{0x06, 5, 0, 8}));
     QThread::msleep(50);
-    rig.app->Exit();  // joins the listener
+    rig.ChooseTrayExit();  // joins the listener
     EXPECT_EQ(rig.exitCode, 0);
 }
 

@@ -53,7 +53,7 @@ protected:
                 ASSERT_NE(typed, nullptr);
                 if (act) act(*typed);
                 const layout::DialogFrame& frame = typed->Frame();
-                typed->PressAt(Centre(ending == Ending::Ok       ? frame.ok
+                test::Click(*typed, Centre(ending == Ending::Ok       ? frame.ok
                                       : ending == Ending::Cancel ? frame.cancel
                                                                  : frame.close));
             });
@@ -128,7 +128,7 @@ TEST_F(DialogTest, CancelAndCloseChangeNothing) {
 
 TEST_F(DialogTest, ChoicesFromTheDialogListsAreStored) {
     Next<CMediaDialog>([](CMediaDialog& d) {
-        d.PressAt(Centre(layout::media_key::kBox));
+        test::Click(d, Centre(layout::media_key::kBox));
         ASSERT_NE(d.OpenList(), nullptr);
         EXPECT_EQ(d.OpenList()->count(), 7);
         emit d.OpenList()->itemClicked(d.OpenList()->item(5));
@@ -139,10 +139,10 @@ TEST_F(DialogTest, ChoicesFromTheDialogListsAreStored) {
     EXPECT_EQ(ReadButtonParameters(rig.Settings().image, 0, 2).multimediaChoice, 5);
 
     Next<CWindowsDialog>([](CWindowsDialog& d) {
-        d.PressAt(Centre(layout::windows_key::kBox));
+        test::Click(d, Centre(layout::windows_key::kBox));
         ASSERT_NE(d.OpenList(), nullptr);
         EXPECT_EQ(d.OpenList()->count(), 11);
-        d.PressAt(QPoint(10, 150));  // outside list and box: closes, chooses nothing
+        test::Click(d, QPoint(10, 150));  // outside list and box: closes, chooses nothing
         EXPECT_EQ(d.OpenList(), nullptr);
         EXPECT_EQ(d.Choice(), 0);
     });
@@ -150,7 +150,7 @@ TEST_F(DialogTest, ChoicesFromTheDialogListsAreStored) {
     EXPECT_EQ(Caption(3), "Multimedia Player");
 
     Next<CFireKeyDialog>([](CFireKeyDialog& d) {
-        d.PressAt(Centre(layout::fire_key::kBox));
+        test::Click(d, Centre(layout::fire_key::kBox));
         ASSERT_NE(d.OpenList(), nullptr);
         EXPECT_EQ(d.OpenList()->count(), 61);
         EXPECT_FALSE(d.SpeedField()->isEnabled());  // the number fields rest meanwhile
@@ -177,7 +177,7 @@ TEST_F(DialogTest, TheWheelOverTheDialogScrollsTheOpenList) {
     };
     EXPECT_FALSE(turn(-120));
 
-    d.PressAt(Centre(layout::fire_key::kBox));
+    test::Click(d, Centre(layout::fire_key::kBox));
     ASSERT_NE(d.OpenList(), nullptr);
     QScrollBar* bar = d.OpenList()->verticalScrollBar();
     ASSERT_GE(bar->maximum(), 6) << "61 entries should not all fit";
@@ -238,7 +238,7 @@ TEST_F(DialogTest, SingleKeyNamesTheLastKeyTouchedAndIgnoresEnterAndEscape) {
 
 TEST_F(DialogTest, ComboKeyTakesTheModifierAndTheKeysOfTheFocusedFields) {
     Next<CComboDialog>([](CComboDialog& d) {
-        d.PressAt(Centre(layout::combo_key::kModifierBox));
+        test::Click(d, Centre(layout::combo_key::kModifierBox));
         ASSERT_NE(d.OpenList(), nullptr);
         EXPECT_FALSE(d.Key1Field()->isEnabled());
         emit d.OpenList()->itemClicked(d.OpenList()->item(2));  // "Left Alt"
@@ -265,7 +265,7 @@ TEST_F(DialogTest, ComboKeyTakesTheModifierAndTheKeysOfTheFocusedFields) {
 
 TEST_F(DialogTest, MacroDialogListsTheLibraryAndItsModesAreOneGroup) {
     Next<CMacroDialog>([](CMacroDialog& d) {
-        d.PressAt(Centre(layout::macro_key::kBox));
+        test::Click(d, Centre(layout::macro_key::kBox));
         ASSERT_NE(d.OpenList(), nullptr);
         EXPECT_EQ(d.OpenList()->count(), 0);  // the factory data has no library
     });
@@ -275,11 +275,11 @@ TEST_F(DialogTest, MacroDialogListsTheLibraryAndItsModesAreOneGroup) {
     rig.dir.WriteFile("record.ini",
                       "[Copy]\r\nItemCount=0\r\n[Paste]\r\nItemCount=0\r\n[Reload]\r\nItemCount=0\r\n");
     Next<CMacroDialog>([](CMacroDialog& d) {
-        d.PressAt(Centre(layout::macro_key::ModeBox(3)));
-        d.PressAt(Centre(layout::macro_key::ModeBox(2)));
-        d.PressAt(Centre(layout::macro_key::ModeBox(3)));
+        test::Click(d, Centre(layout::macro_key::ModeBox(3)));
+        test::Click(d, Centre(layout::macro_key::ModeBox(2)));
+        test::Click(d, Centre(layout::macro_key::ModeBox(3)));
         EXPECT_EQ(d.Mode(), 3);
-        d.PressAt(Centre(layout::macro_key::kBox));
+        test::Click(d, Centre(layout::macro_key::kBox));
         ASSERT_NE(d.OpenList(), nullptr);
         ASSERT_EQ(d.OpenList()->count(), 3);
         emit d.OpenList()->itemClicked(d.OpenList()->item(2));
@@ -325,8 +325,8 @@ TEST_F(DialogTest, AMissingButtonImageIsSaidOnce) {
     std::filesystem::remove(rig.dir / "Skins" / "Default" / "button-over.png");
     CDelayTimeDialog d(rig.Context(), &rig.Window());
     for (int i = 0; i < 3; ++i) {
-        d.HoverAt(Centre(d.Frame().ok));
-        d.HoverAt(Centre(d.Frame().cancel));
+        test::Hover(d, Centre(d.Frame().ok));
+        test::Hover(d, Centre(d.Frame().cancel));
     }
     ASSERT_EQ(rig.warnings.size(), 1u);
     EXPECT_EQ(rig.warnings[0].text, "LoadPng---Load image failed.");
@@ -336,13 +336,13 @@ TEST_F(DialogTest, FrameButtonsLightUpUnderThePointer) {
     CMediaDialog d(rig.Context(), &rig.Window());
     auto at = [&](const layout::Rect& r) { return d.Canvas().copy(ToQRect(r)); };
     const QImage okNormal = at(d.Frame().ok);
-    d.HoverAt(Centre(d.Frame().ok));
+    test::Hover(d, Centre(d.Frame().ok));
     EXPECT_NE(at(d.Frame().ok), okNormal);
-    d.HoverAt(Centre(d.Frame().cancel));
+    test::Hover(d, Centre(d.Frame().cancel));
     EXPECT_EQ(at(d.Frame().ok), okNormal);
-    d.HoverAt(QPoint(5, 100));
+    test::Hover(d, QPoint(5, 100));
     const QImage cancelNormal = at(d.Frame().cancel);
-    d.HoverAt(Centre(d.Frame().cancel));
+    test::Hover(d, Centre(d.Frame().cancel));
     EXPECT_NE(at(d.Frame().cancel), cancelNormal);
 }
 

@@ -165,7 +165,7 @@ TEST_F(MacroPanelTest, RecordingNeedsAMacroAndASelectionAndEndsWithThePage) {
     EXPECT_FALSE(Window()->isVisible());
 
     // The recording flag stayed: stopping later is no "not started" case.
-    rig.Window().OpenFromTray();
+    rig.ClickTray();
     rig.PressAt(frame::kNextPage);
     rig.warnings.clear();
     rig.PressAt(advanced::kRecordStop);
@@ -214,7 +214,7 @@ TEST_F(MacroPanelTest, DelayLinesAreEditedThroughTheDelayDialog) {
             QTimer::singleShot(0, delay, [delay, c] {
                 delay->Field()->setText(c.typed);
                 const layout::DialogFrame& f = delay->Frame();
-                delay->PressAt(QPoint((f.ok.left + f.ok.right) / 2, (f.ok.top + f.ok.bottom) / 2));
+                test::Click(*delay, QPoint((f.ok.left + f.ok.right) / 2, (f.ok.top + f.ok.bottom) / 2));
             });
             return dialog.exec();
         };

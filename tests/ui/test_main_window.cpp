@@ -27,7 +27,7 @@ protected:
     BasicPage& Basic() { return static_cast<BasicPage&>(*rig.Window().CurrentPageObject()); }
     QImage Canvas(const layout::Rect& r) { return rig.Context().canvas.Image().copy(ToQRect(r)); }
     void Hover(const layout::Rect& r) {
-        rig.Window().HoverAt(QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+        rig.HoverAt(QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
     }
     void Key(int key) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
@@ -74,7 +74,7 @@ TEST_F(MainWindowTest, ApplyKeepsTheWindowAndCancelRestoresTheLastApplied) {
 
     // The next opening redraws the page from the restored image.
     const QImage stale = Canvas(basic::RateSegment(4));
-    rig.Window().TrayClicked();
+    rig.ClickTray();
     EXPECT_TRUE(rig.Window().isVisible());
     EXPECT_NE(Canvas(basic::RateSegment(4)), stale);
 }
@@ -102,18 +102,18 @@ TEST_F(MainWindowTest, FrameButtonsActInTheirOrder) {
     rig.PressAt(frame::kMinimise);
     EXPECT_FALSE(rig.Window().isVisible());
     EXPECT_EQ(rig.exitCode, -1);  // hiding is not leaving
-    rig.Window().TrayClicked();
+    rig.ClickTray();
     rig.PressAt(frame::kClose);
     EXPECT_EQ(rig.exitCode, 0);
 }
 
 TEST_F(MainWindowTest, EnterAndEscapeOnlyHide) {
     for (const int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-        rig.Window().TrayClicked();
+        rig.ClickTray();
         rig.PressAt(basic::RateSegment(3));
         Key(key);
         EXPECT_FALSE(rig.Window().isVisible()) << key;
-        rig.Window().TrayClicked();
+        rig.ClickTray();
         // Still pending: neither applied nor cancelled.
         EXPECT_EQ(rig.Byte(layout::kReportInterval), 2) << key;
         EXPECT_NE(rig.mouse->State().reportInterval, 2) << key;
@@ -137,7 +137,7 @@ TEST_F(MainWindowTest, HoverLightsOneMemberOfAGroupAndStaysWhenThePointerLeaves)
     EXPECT_EQ(Canvas(frame::kOk), okNormal);
     EXPECT_NE(Canvas(frame::kApply), applyNormal);
 
-    rig.Window().HoverAt(QPoint(450, 120));  // an empty part of the page
+    rig.HoverAt(QPoint(450, 120));  // an empty part of the page
     EXPECT_EQ(Canvas(frame::kApply), applyNormal);
 
     // Key boxes light up too, with their number and text kept.

@@ -69,7 +69,7 @@ protected:
                 shown = skinsDialog->Canvas().copy();
                 if (act) act(*skinsDialog);
                 const layout::DialogFrame& frame = skinsDialog->Frame();
-                skinsDialog->PressAt(Centre(ending == Ending::Ok       ? frame.ok
+                test::Click(*skinsDialog, Centre(ending == Ending::Ok       ? frame.ok
                                             : ending == Ending::Cancel ? frame.cancel
                                                                        : frame.close));
             });
@@ -85,7 +85,7 @@ protected:
     }
 
     static void ChooseSkin(CSkinsDialog& d, const QString& name) {
-        if (!d.OpenList()) d.PressAt(Centre(skins::kSkinBox));
+        if (!d.OpenList()) test::Click(d, Centre(skins::kSkinBox));
         DropdownList* list = d.OpenList();
         ASSERT_NE(list, nullptr);
         const auto found = list->findItems(name, Qt::MatchExactly);
@@ -96,7 +96,7 @@ protected:
 
     void PickColour(CSkinsDialog& d, QColor colour) {
         rig.nextColour = colour;
-        d.PressAt(Centre(skins::kSwatch));
+        test::Click(d, Centre(skins::kSwatch));
     }
 
     static QStringList Items(const DropdownList* list) {
@@ -234,14 +234,14 @@ TEST_F(SkinsDialogTest, ListOffersTheSubFoldersStrIniCanName) {
     ASSERT_EQ(folders.size(), 6);
     Run(
         [this, &folders](CSkinsDialog& d) {
-            d.PressAt(Centre(skins::kSkinBox));
+            test::Click(d, Centre(skins::kSkinBox));
             ASSERT_NE(d.OpenList(), nullptr);
             EXPECT_EQ(Items(d.OpenList()), folders);
             // The box toggles; each opening lists the folder as it is now.
-            d.PressAt(Centre(skins::kSkinBox));
+            test::Click(d, Centre(skins::kSkinBox));
             EXPECT_EQ(d.OpenList(), nullptr);
             fs::create_directory(SkinsRoot() / "Mint");
-            d.PressAt(Centre(skins::kSkinBox));
+            test::Click(d, Centre(skins::kSkinBox));
             ASSERT_NE(d.OpenList(), nullptr);
             EXPECT_TRUE(Items(d.OpenList()).contains("Mint"));
             // A press on the swatch closes the list first; a cancelled chooser keeps the colour.
@@ -249,7 +249,7 @@ TEST_F(SkinsDialogTest, ListOffersTheSubFoldersStrIniCanName) {
             EXPECT_EQ(d.OpenList(), nullptr);
             EXPECT_EQ(d.TextColour(), (Rgb{0, 255, 255}));
             // A skin that vanished while listed is not taken: name and folder stay paired.
-            d.PressAt(Centre(skins::kSkinBox));
+            test::Click(d, Centre(skins::kSkinBox));
             fs::remove(SkinsRoot() / "Mint");
             ChooseSkin(d, "Mint");
             EXPECT_EQ(d.SkinName(), "Default");
@@ -332,7 +332,7 @@ TEST_F(SkinsDialogTest, MissingBackgroundSaysSoAndTheBareDialogStillCloses) {
         Run(
             [this](CSkinsDialog& d) {
                 EXPECT_FALSE(d.Dressed());
-                d.PressAt(Centre(skins::kSkinBox));  // no list without the picture
+                test::Click(d, Centre(skins::kSkinBox));  // no list without the picture
                 EXPECT_EQ(d.OpenList(), nullptr);
                 PickColour(d, QColor(1, 2, 3));  // nor a swatch
                 EXPECT_EQ(d.TextColour(), (Rgb{0, 255, 255}));
@@ -417,7 +417,7 @@ TEST_F(SkinsDialogTest, WheelOverTheDialogScrollsTheOpenListThreeLinesANotch) {
                 QApplication::sendEvent(target, &event);
             };
             wheel(&d, QPoint(300, 150), -120);  // closed list: nothing to scroll, no harm
-            d.PressAt(Centre(skins::kSkinBox));
+            test::Click(d, Centre(skins::kSkinBox));
             DropdownList* list = d.OpenList();
             ASSERT_NE(list, nullptr);
             QScrollBar* bar = list->verticalScrollBar();

@@ -38,9 +38,6 @@ public:
     bool Dressed() const { return dressed_; }
     DropdownList* OpenList() const { return list_; }
     const layout::DialogFrame& Frame() const { return look_.frame; }
-    // Presses, for tests and for the mouse: the same path a click takes.
-    void PressAt(QPoint at);
-    void HoverAt(QPoint at);
     const QImage& Canvas() const { return canvas_.Image(); }
 
 protected:
@@ -74,6 +71,8 @@ protected:
 
 private:
     enum class Lit { None, Ok, Cancel, Close };
+    void PressAt(QPoint at);
+    void HoverAt(QPoint at);
     void DrawFrameButton(Lit which, bool over);
     void ToggleList();
 
