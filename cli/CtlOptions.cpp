@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "device/DeviceEvent.h"
+
 namespace quarten::cli {
 
 const char kUsageText[] =
@@ -15,6 +17,10 @@ const char kUsageText[] =
     "  show [--json]    print config.bin, its captions and macros readably (or as JSON)\n"
     "  rebuild-macros   encode record.ini into the macro slots of config.bin (no mouse)\n"
     "  events           print each switch made on the mouse itself as it arrives\n"
+    "  sim-event BYTE...\n"
+    "                   hand one input report (hex bytes, e.g. 06 07 00 02) to the simulated\n"
+    "                   mouse of this user's running 'quarten --simulate', which sends it as\n"
+    "                   the mouse would: the window shows its notice\n"
     "  autostart [on|off]\n"
     "                   start quarten at login (on), no longer (off), or say which holds\n"
     "\n"
@@ -123,7 +129,8 @@ std::optional<CtlOptions> ParseCtlOptions(const std::vector<std::string>& args,
         return std::nullopt;
     }
     static const char* const kCommands[] = {"devices",        "info",   "apply",    "show",
-                                            "rebuild-macros", "events", "autostart"};
+                                            "rebuild-macros", "events", "autostart",
+                                            "sim-event"};
     bool known = false;
     for (const char* c : kCommands) known = known || options.command == c;
     if (!known) {
@@ -135,6 +142,13 @@ std::optional<CtlOptions> ParseCtlOptions(const std::vector<std::string>& args,
             (options.arguments.size() == 1 && options.arguments[0] != "on" &&
              options.arguments[0] != "off")) {
             error = "'autostart' takes on, off or nothing";
+            return std::nullopt;
+        }
+    } else if (options.command == "sim-event") {
+        std::string report;
+        for (const std::string& byte : options.arguments) report += byte + " ";
+        if (!ParseReportBytes(report)) {
+            error = "'sim-event' takes the report as hex bytes, 1 to 64 of them (06 07 00 02)";
             return std::nullopt;
         }
     } else if (!options.arguments.empty()) {

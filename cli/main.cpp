@@ -19,6 +19,7 @@
 #include "platform/AutostartEntry.h"
 #include "platform/DataDirectory.h"
 #include "platform/HidapiTransport.h"
+#include "platform/InstanceChannel.h"
 #include "platform/PosixFileStore.h"
 #include "platform/SteadyPacer.h"
 #include "platform/Termination.h"
@@ -403,6 +404,30 @@ int Autostart(const CtlOptions& options) {
     return kOk;
 }
 
+// Needs no mouse: the report goes to the simulated mouse of this user's running quarten.
+int SimEvent(const CtlOptions& options) {
+    std::string why;
+    const std::filesystem::path folder = UserRuntimeFolder(why);
+    if (folder.empty()) {
+        std::cerr << "quartenctl: " << why << '\n';
+        return kNoMouse;
+    }
+    std::string request(kSimEventRequest);
+    for (const std::string& byte : options.arguments) request += " " + byte;
+    const auto answer = SendInstanceRequest(InstancePathsFor(folder, "quarten"), request, 3000, why);
+    if (!answer) {
+        std::cerr << "quartenctl: " << why << "; start 'quarten --simulate' first\n";
+        return kNoMouse;
+    }
+    if (*answer != kRequestDone) {
+        std::cerr << "quartenctl: quarten refused the report: "
+                  << answer->substr(answer->starts_with(kRequestRefused) ? kRequestRefused.size() : 0)
+                  << '\n';
+        return kNoMouse;
+    }
+    return kOk;
+}
+
 }  // namespace
 }  // namespace quarten::cli
 
@@ -423,6 +448,7 @@ int main(int argc, char** argv) {
         return kOk;
     }
     if (options->command == "autostart") return Autostart(*options);
+    if (options->command == "sim-event") return SimEvent(*options);
     Session session(*options);
     if (options->command == "devices") return Devices(session);
     if (options->command == "info") return Info(session);

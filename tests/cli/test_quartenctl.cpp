@@ -37,11 +37,21 @@ protected:
 TEST_F(CtlTest, UsageErrorsExitWithTwo) {
     for (const char* args : {"", "frobnicate", "--bogus info", "show extra", "--data-dir",
                              "--sim-sensor 3 info", "--simulate --sim-sensor x info",
-                             "--simulate --sim-variant loud info", "--json info"}) {
+                             "--simulate --sim-variant loud info", "--json info", "sim-event",
+                             "sim-event 0x06", "sim-event 106 07", "sim-event 06 g7"}) {
         EXPECT_EQ(Ctl(args).status, 2) << args;
     }
     EXPECT_EQ(Ctl("--help").status, 0);
     EXPECT_NE(Ctl("--version").out.find("quartenctl "), std::string::npos);
+}
+
+TEST_F(CtlTest, SimEventWithoutARunningSimulatedQuartenSaysSoAndExitsWithOne) {
+    std::filesystem::create_directories(dir.Path() / "run");
+    std::filesystem::permissions(dir.Path() / "run", std::filesystem::perms::owner_all);
+    const test::ShellRun run = test::Shell("XDG_RUNTIME_DIR=" + (dir.Path() / "run").string() + " " +
+                                           QUARTEN_BINARY_DIR "/bin/quartenctl sim-event 06 07 00 02 2>&1");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("no quarten runs for this user"), std::string::npos) << run.out;
 }
 
 TEST_F(CtlTest, ApplyRefusesAMissingOrBrokenConfigWithoutTouchingTheMouse) {

@@ -53,6 +53,28 @@ TEST(DecodeDeviceEvent, OnlyReportSixWithAKnownCodeIsANotice) {
     }
 }
 
+TEST(ParseReportBytes, TakesBlankSeparatedHexBytesAndNothingElse) {
+    using Bytes = std::vector<std::uint8_t>;
+    const std::pair<const char*, std::optional<Bytes>> cases[] = {
+        {"06 07 00 02", Bytes{0x06, 0x07, 0x00, 0x02}},
+        {"  6\t7 a FF ", Bytes{0x06, 0x07, 0x0A, 0xFF}},
+        {"0c", Bytes{0x0C}},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"0x06", std::nullopt},
+        {"106", std::nullopt},
+        {"06 -1", std::nullopt},
+        {"06 +1", std::nullopt},
+        {"06,07", std::nullopt},
+        {"g6", std::nullopt},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(ParseReportBytes(text), expected) << text;
+    std::string longest;
+    for (int i = 0; i < 64; ++i) longest += "01 ";
+    EXPECT_EQ(ParseReportBytes(longest)->size(), 64u);
+    EXPECT_FALSE(ParseReportBytes(longest + "01"));
+}
+
 class ListenerTest : public ::testing::Test {
 protected:
     bool Emit(std::vector<std::uint8_t> report) { return rig.mouse.EmitEvent(report); }
