@@ -11,6 +11,7 @@
 #include <chrono>
 #include <future>
 
+#include "ui/AccessNotice.h"
 #include "ui/DeviceController.h"
 #include "ui/SingleInstance.h"
 #include "ui/NoticePresenter.h"
@@ -86,6 +87,60 @@ TEST(AppStartUp, WithoutAMouseWarnsAndTheTrayClickWarnsAgain) {
     rig.ClickTray();
     EXPECT_FALSE(rig.Window().isVisible());
     EXPECT_EQ(rig.notifier.shown, (std::vector<Shown>{kMissing, kMissing}));
+}
+
+// Without a mouse the window still opens from a start by hand: it says on the page that no
+// mouse can be used, and "OK" and "Apply" say they sent nothing, keeping the edits until
+// the mouse is there.
+TEST(AppNoMouse, ThePageSaysSoAndTheEditsWaitForTheMouse) {
+    for (const char* language : {"EN", "CHS", "CHT"}) {
+        SCOPED_TRACE(language);
+        AppRig rig({.tray = false, .strIniLanguage = language});
+        rig.mouse->Unplug();
+        ASSERT_TRUE(rig.Start());
+        ASSERT_TRUE(rig.Window().isVisible());
+        ASSERT_EQ(rig.Window().CurrentPage(), CPadrionDlg::PageState::Basic);
+        const QRect band = ToQRect(layout::frame::kNoMouseNotice);
+        const QImage withNotice = rig.Context().canvas.Image().copy(band);
+
+        const std::string saved = rig.ConfigBin();
+        rig.PressAt(layout::basic::RateSegment(1));  // 125 Hz
+        rig.PressAt(layout::frame::kApply);
+        rig.PressAt(layout::frame::kOk);
+        const QString notSent = NotSentText(rig.Context().language);
+        EXPECT_EQ(rig.warnings, (std::vector<Shown>{{"QUARTEN", notSent, 0}, {"QUARTEN", notSent, 0}}));
+        EXPECT_TRUE(rig.Window().isVisible()) << "OK hid a window whose edits went nowhere";
+        EXPECT_EQ(rig.ConfigBin(), saved);
+        EXPECT_EQ(rig.Byte(layout::kReportInterval), 8);  // the edit is still there
+
+        rig.mouse->Plug();
+        rig.app->Device()->HandleArrival();
+        EXPECT_NE(rig.Context().canvas.Image().copy(band), withNotice) << "the notice stayed";
+        rig.PressAt(layout::frame::kApply);
+        EXPECT_EQ(rig.mouse->State().reportInterval, 8);
+        EXPECT_EQ(static_cast<std::uint8_t>(rig.ConfigBin().at(134)), 8);
+    }
+}
+
+TEST(AppNoMouse, TheNoticeNamesWhatKeepsTheMouseAway) {
+    DiscoveryReport report;
+    report.path = "/dev/hidraw3";
+    for (const UiLanguage language :
+         {UiLanguage::English, UiLanguage::Simplified, UiLanguage::Traditional}) {
+        report.failure = DiscoveryFailure::NotFound;
+        const QString missing = NoMouseNoticeText(language, report);
+        EXPECT_TRUE(missing.contains("quartenctl devices")) << missing.toStdString();
+        report.failure = DiscoveryFailure::PermissionDenied;
+        const QString denied = NoMouseNoticeText(language, report);
+        EXPECT_TRUE(denied.contains("/dev/hidraw3") && denied.contains("70-quarten.rules"))
+            << denied.toStdString();
+        report.failure = DiscoveryFailure::Busy;
+        EXPECT_TRUE(NoMouseNoticeText(language, report).contains("/dev/hidraw3"));
+        EXPECT_NE(missing, denied);
+    }
+    report.failure = DiscoveryFailure::NotFound;
+    EXPECT_NE(NoMouseNoticeText(UiLanguage::English, report),
+              NoMouseNoticeText(UiLanguage::Simplified, report));
 }
 
 TEST(AppStartUp, TheFirstBalloonIsAlreadyInTheChosenLanguage) {

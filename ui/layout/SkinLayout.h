@@ -127,7 +127,7 @@ inline constexpr Rect kWebAddress{237, 621, 484, 643};
 inline constexpr Rect kPageTitle{120, 58, 352, 98};
 // Where the window says that no mouse can be used, and why: a band across the page under
 // the title, over the headings of both pages.
-inline constexpr Rect kNoMouseNotice{120, 100, 880, 150};
+inline constexpr Rect kNoMouseNotice{120, 100, 880, 144};
 }  // namespace frame
 
 // ---------------------------------------------------------------------------------------
