@@ -85,8 +85,39 @@ int PointerSettings::ScrollSegments() const { return ClampSteps(scrollSteps, 0);
 
 int PointerSettings::DoubleClickSegments() const { return ClampSteps(doubleClickSteps, 1); }
 
-SystemPointerValues DefaultSystemPointerValues() {
-    return SystemPointerValues{kPrecisionOffAcceleration, 10, 3, 500};
+bool SamePointerSetting(PointerSetting setting, const PointerSettings& a,
+                        const PointerSettings& b) {
+    const SystemPointerValues x = a.ToSystem();
+    const SystemPointerValues y = b.ToSystem();
+    switch (setting) {
+        case PointerSetting::Acceleration:
+            return x.acceleration == y.acceleration;
+        case PointerSetting::Speed:
+            return x.speed == y.speed;
+        case PointerSetting::WheelLines:
+            return x.wheelLines == y.wheelLines;
+        case PointerSetting::DoubleClick:
+            break;
+    }
+    return x.doubleClickMs == y.doubleClickMs;
+}
+
+void CopyPointerSetting(PointerSetting setting, const PointerSettings& from, PointerSettings& to) {
+    switch (setting) {
+        case PointerSetting::Acceleration:
+            to.precisionFlag = from.precisionFlag;
+            return;
+        case PointerSetting::Speed:
+            to.speedSteps = from.speedSteps;
+            return;
+        case PointerSetting::WheelLines:
+            to.oneScreenFlag = from.oneScreenFlag;
+            to.scrollSteps = from.scrollSteps;
+            return;
+        case PointerSetting::DoubleClick:
+            to.doubleClickSteps = from.doubleClickSteps;
+            return;
+    }
 }
 
 PointerSettings DefaultPointerSettings() {

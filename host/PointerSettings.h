@@ -78,8 +78,19 @@ struct PointerSettings {
     friend bool operator==(const PointerSettings&, const PointerSettings&) = default;
 };
 
-// The advanced page's "Default": what it sets in the system and what it then stores.
-SystemPointerValues DefaultSystemPointerValues();
+// The four settings the page edits, in the order the page's Apply takes them. The wheel
+// lines include "Scroll One Screen".
+enum class PointerSetting { Acceleration, Speed, WheelLines, DoubleClick };
+
+// Whether two sets of bytes stand for the same system value of one setting: the same speed
+// or double-click time after clamping, the same wheel lines (any scroll steps while one
+// screen is ticked), the same acceleration.
+bool SamePointerSetting(PointerSetting setting, const PointerSettings& a, const PointerSettings& b);
+// Copies the bytes of one setting (for the wheel lines: the one-screen flag and the steps).
+void CopyPointerSetting(PointerSetting setting, const PointerSettings& from, PointerSettings& to);
+
+// What the advanced page's "Default" stores for a setting the desktop does not have (all of
+// them where no desktop is known): no precision, no one screen, 6, 3 and 6 steps.
 PointerSettings DefaultPointerSettings();
 
 }  // namespace quarten

@@ -21,13 +21,21 @@ public:
                       std::function<void()> announce);
 
     PointerBackendReading Read() override;
-    PointerApplyReport Apply(const SystemPointerValues& values) override;
+    PointerApplyReport Apply(const SystemPointerValues& values, PointerSettingSet which) override;
+    // An empty saved value writes KDE's own default: no flat profile, speed 0, 3 wheel
+    // lines, 400 ms.
+    PointerApplyReport Restore(const SavedPointerValues& saved, PointerSettingSet which) override;
 
 private:
+    // Writes the texts of the settings in `which`; a setting without a text cannot be set.
+    PointerApplyReport Write(const PerPointerSetting<std::optional<std::string>>& texts,
+                             PointerSettingSet which);
+
     FileStore& store_;
     std::filesystem::path inputFile_;
     std::filesystem::path globalsFile_;
     std::function<void()> announce_;
+    PointerPlaces places_;
 };
 
 }  // namespace quarten

@@ -3,6 +3,7 @@
 #include "ui/AppContext.h"
 #include "ui/CPadrionDlg.h"
 #include "ui/MacroPanel.h"
+#include "ui/PointerMessages.h"
 
 namespace quarten {
 namespace {
@@ -12,20 +13,26 @@ namespace image = layout::image;
 
 constexpr int kNewDeleteConfirm = 4;
 constexpr std::array<std::size_t, 3> kSliderBytes = {layout::pointer::kSpeedSteps,
-                                                      layout::pointer::kScrollSteps,
-                                                      layout::pointer::kDoubleClickSteps};
-
-void Warn(AppContext& context, const std::vector<std::string_view>& messages) {
-    for (const std::string_view message : messages) {
-        context.warn(QStringLiteral("Warning"),
-                     QString::fromUtf8(message.data(), static_cast<int>(message.size())));
-    }
-}
+                                                     layout::pointer::kScrollSteps,
+                                                     layout::pointer::kDoubleClickSteps};
+constexpr std::array<PointerSetting, 3> kSliderSettings = {
+    PointerSetting::Speed, PointerSetting::WheelLines, PointerSetting::DoubleClick};
 
 }  // namespace
 
-void ApplyHostPointer(AppContext& context, const SystemPointerValues& values) {
-    Warn(context, ApplyFailureMessages(context.pointer->Apply(values)));
+void ApplyHostPointer(AppContext& context) {
+    PointerSession& session = context.pointerSession;
+    if (!session.HasRead()) return;
+    const PointerSettings shown = PointerSettings::FromImage(context.settings.image);
+    ShowPointerProblems(context, session.Apply(*context.pointer, shown).problems);
+}
+
+void CancelHostPointer(AppContext& context) {
+    PointerSession& session = context.pointerSession;
+    if (!session.HasRead()) return;
+    const PointerOutcome outcome = session.Cancel(*context.pointer);
+    outcome.shown.StoreTo(context.settings.image);
+    ShowPointerProblems(context, outcome.problems);
 }
 
 AdvancedPage::AdvancedPage(CPadrionDlg& window)
@@ -37,12 +44,13 @@ AdvancedPage::AdvancedPage(CPadrionDlg& window)
 AdvancedPage::~AdvancedPage() = default;
 
 void AdvancedPage::Build() {
-    if (!context_.systemValuesRead) {
-        context_.systemValuesRead = true;
+    PointerSession& session = context_.pointerSession;
+    if (!session.HasRead()) {
         ImageBytes& image = context_.settings.image;
-        const PointerBackendReading reading = context_.pointer->Read();
-        PointerSettingsFromBackend(reading, PointerSettings::FromImage(image)).StoreTo(image);
-        Warn(context_, ReadFailureMessages(reading));
+        const PointerOutcome read =
+            session.Read(*context_.pointer, PointerSettings::FromImage(image));
+        read.shown.StoreTo(image);
+        ShowPointerProblems(context_, read.problems);
     }
     if (!panel_) panel_ = std::make_unique<MacroPanel>(context_, window_, editor_);
 }
@@ -50,8 +58,16 @@ void AdvancedPage::Build() {
 void AdvancedPage::Teardown() { panel_.reset(); }
 
 void AdvancedPage::RestoreDefaults() {
-    ApplyHostPointer(context_, DefaultSystemPointerValues());
-    DefaultPointerSettings().StoreTo(context_.settings.image);
+    ImageBytes& image = context_.settings.image;
+    const PointerOutcome outcome =
+        context_.pointerSession.Default(*context_.pointer, PointerSettings::FromImage(image));
+    outcome.shown.StoreTo(image);
+    window_.Redraw();
+    ShowPointerProblems(context_, outcome.problems);
+}
+
+void AdvancedPage::PointerEdited(PointerSetting setting) {
+    context_.pointerSession.Edit(setting, PointerSettings::FromImage(context_.settings.image));
     window_.Redraw();
 }
 
@@ -135,19 +151,20 @@ bool AdvancedPage::Press(QPoint at) {
     if (advanced::kPrecisionBox.contains(at.x(), at.y())) {
         std::uint8_t& f = flag(layout::pointer::kPrecisionFlag);
         f = f == 1 ? 0 : 1;
-        window_.Redraw();
+        PointerEdited(PointerSetting::Acceleration);
         return true;
     }
     if (advanced::kOneScreenBox.contains(at.x(), at.y())) {
         std::uint8_t& f = flag(layout::pointer::kOneScreenFlag);
         f = f == 1 ? 0 : 1;
-        window_.Redraw();
+        PointerEdited(PointerSetting::WheelLines);
         return true;
     }
     for (int row = 0; row < advanced::kSliderRows; ++row) {
         if (const int n = advanced::SliderSegmentAt(row, at.x(), at.y())) {
-            flag(kSliderBytes[static_cast<std::size_t>(row)]) = static_cast<std::uint8_t>(n);
-            window_.Redraw();
+            const auto r = static_cast<std::size_t>(row);
+            flag(kSliderBytes[r]) = static_cast<std::uint8_t>(n);
+            PointerEdited(kSliderSettings[r]);
             return true;
         }
     }

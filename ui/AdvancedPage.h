@@ -14,9 +14,13 @@ class CPadrionDlg;
 class MacroPanel;
 struct AppContext;
 
-// Sets the desktop's pointer settings to `values`, showing a "Warning" box for each setting
-// the desktop has that did not take; used by "OK", "Apply" and "Default".
-void ApplyHostPointer(AppContext& context, const SystemPointerValues& values);
+// "OK" and "Apply": writes to the desktop only the pointer settings the user changed on the
+// advanced page since the last read or Apply, nothing before this run has read them; one
+// "Warning" box names what did not take.
+void ApplyHostPointer(AppContext& context);
+// "Cancel", after the image's snapshot is back: the page's pointer bytes return to what the
+// desktop had, and what the page's "Default" wrote since the last Apply is given back.
+void CancelHostPointer(AppContext& context);
 
 class AdvancedPage : public Page {
 public:
@@ -36,6 +40,9 @@ public:
 
 private:
     void RestoreDefaults();
+    // The user set one pointer setting on the page: redraw, and note whether it now differs
+    // from what the desktop has.
+    void PointerEdited(PointerSetting setting);
 
     CPadrionDlg& window_;
     AppContext& context_;

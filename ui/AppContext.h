@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "host/PointerBackend.h"
+#include "host/PointerSession.h"
 #include "host/StringSettings.h"
 #include "platform/DataDirectory.h"
 #include "platform/PosixFileStore.h"
@@ -40,10 +41,11 @@ struct AppContext {
     SkinCanvas canvas{images};
     DeviceController* device = nullptr;
     Notifier* notifier = nullptr;
-    // The desktop's pointer settings, and whether this run has read them yet (the first
-    // showing of the advanced page does; until then the image's bytes are not the system's).
+    // The desktop's pointer settings, and what this run read of them and which of them the
+    // user changed (the first showing of the advanced page reads them; until then the
+    // image's bytes are config.bin's, not the desktop's).
     std::unique_ptr<PointerBackend> pointer = std::make_unique<NullPointerBackend>();
-    bool systemValuesRead = false;
+    PointerSession pointerSession;
 
     // How the window asks the user something; message boxes and the colour chooser by
     // default, replaced by tests.

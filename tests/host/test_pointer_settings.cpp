@@ -76,8 +76,7 @@ TEST(PointerSettingsReading, SystemValuesBecomeSteps) {
         {"199 ms", Reading(kOff, 10, 3, 199), Steps(0, 0, 6, 3, 11)},
         {"100 ms", Reading(kOff, 10, 3, 100), Steps(0, 0, 6, 3, 11)},
         {"901 ms", Reading(kOff, 10, 3, 901), Steps(0, 0, 6, 3, 1)},
-        {"1000 ms is slow, not wrapped to fast", Reading(kOff, 10, 3, 1000),
-         Steps(0, 0, 6, 3, 1)},
+        {"1000 ms is slow, not wrapped to fast", Reading(kOff, 10, 3, 1000), Steps(0, 0, 6, 3, 1)},
         {"failed double-click read (0) keeps the stored steps", Reading(kOff, 10, 3, 0),
          Steps(0, 0, 6, 3, 2)},
     };
@@ -138,9 +137,53 @@ TEST(PointerSettingsSegments, ClampToTheSliders) {
     }
 }
 
-TEST(PointerSettingsDefault, SetsSystemThenStoresMiddleSteps) {
-    EXPECT_EQ(DefaultSystemPointerValues(), (SystemPointerValues{kOff, 10, 3, 500}));
+TEST(PointerSettingsDefault, StoresTheMiddleStepsWhereNoDesktopSaysOtherwise) {
     EXPECT_EQ(DefaultPointerSettings(), Steps(0, 0, 6, 3, 6));
+}
+
+TEST(PointerSettingsPerSetting, SameMeansTheSameSystemValue) {
+    struct Case {
+        const char* what;
+        PointerSetting setting;
+        PointerSettings a, b;
+        bool same;
+    };
+    const Case cases[] = {
+        {"speed steps", PointerSetting::Speed, Steps(0, 0, 4, 3, 6), Steps(0, 0, 4, 9, 1), true},
+        {"other speed", PointerSetting::Speed, Steps(0, 0, 4, 3, 6), Steps(0, 0, 5, 3, 6), false},
+        {"speed beyond the slider", PointerSetting::Speed, Steps(0, 0, 11, 3, 6),
+         Steps(0, 0, 200, 3, 6), true},
+        {"flag 2 is not ticked", PointerSetting::Acceleration, Steps(0, 0, 6, 3, 6),
+         Steps(2, 0, 6, 3, 6), true},
+        {"ticked", PointerSetting::Acceleration, Steps(0, 0, 6, 3, 6), Steps(1, 0, 6, 3, 6), false},
+        {"one screen hides the scroll steps", PointerSetting::WheelLines, Steps(0, 1, 6, 3, 6),
+         Steps(0, 1, 6, 8, 6), true},
+        {"one screen against lines", PointerSetting::WheelLines, Steps(0, 1, 6, 3, 6),
+         Steps(0, 0, 6, 3, 6), false},
+        {"lines", PointerSetting::WheelLines, Steps(0, 0, 6, 3, 6), Steps(0, 0, 6, 4, 6), false},
+        {"double-click", PointerSetting::DoubleClick, Steps(0, 0, 6, 3, 6), Steps(0, 0, 6, 3, 7),
+         false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SamePointerSetting(c.setting, c.a, c.b), c.same) << c.what;
+    }
+}
+
+TEST(PointerSettingsPerSetting, CopyTakesOnlyThatSettingsBytes) {
+    const PointerSettings from = Steps(1, 1, 11, 9, 2);
+    struct Case {
+        PointerSetting setting;
+        PointerSettings expected;
+    };
+    const Case cases[] = {{PointerSetting::Acceleration, Steps(1, 0, 6, 3, 6)},
+                          {PointerSetting::Speed, Steps(0, 0, 11, 3, 6)},
+                          {PointerSetting::WheelLines, Steps(0, 1, 6, 9, 6)},
+                          {PointerSetting::DoubleClick, Steps(0, 0, 6, 3, 2)}};
+    for (const Case& c : cases) {
+        PointerSettings to = Steps(0, 0, 6, 3, 6);
+        CopyPointerSetting(c.setting, from, to);
+        EXPECT_EQ(to, c.expected) << static_cast<int>(c.setting);
+    }
 }
 
 }  // namespace
