@@ -48,7 +48,8 @@ DefaultCaptionTexts CPadrionDlg::DefaultCaptions() const {
     return captions;
 }
 
-CPadrionDlg::CPadrionDlg(AppContext& context) : context_(context) {
+CPadrionDlg::CPadrionDlg(AppContext& context)
+    : context_(context), appliedCaptions_(context.skin.captions) {
     // A frameless tool window: no task-bar entry, no Alt+Tab entry, drawn entirely by us.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -166,6 +167,7 @@ void CPadrionDlg::ShowBasicPage() {
             FirstRunCaptions(context_.skin.captions, DefaultCaptions());
             WriteButtonCaptions(context_.store, context_.paths.strIni, context_.language,
                                 context_.skin.captions);
+            appliedCaptions_ = context_.skin.captions;
         }
     }
     SwitchTo(PageState::Basic);
@@ -240,17 +242,19 @@ void CPadrionDlg::ApplySettings(bool hide) {
     WriteButtonCaptions(context_.store, context_.paths.strIni, context_.language,
                         context_.skin.captions);
     context_.settings.TakeSnapshot();
-    // The desktop's pointer settings are written only once this run has read them: before
-    // the advanced page was first shown the image still holds what config.bin had, and
-    // writing that would undo changes the user made in the desktop's own settings since.
-    if (context_.systemValuesRead) {
-        ApplyHostPointer(context_, PointerSettings::FromImage(context_.settings.image).ToSystem());
-    }
+    appliedCaptions_ = context_.skin.captions;
+    // Only the desktop pointer settings the user changed on the advanced page are written;
+    // values read and not changed, and config.bin's before the page was first shown, would
+    // undo what the user set in the desktop's own settings.
+    ApplyHostPointer(context_);
     if (hide) this->hide();
 }
 
 void CPadrionDlg::CancelEdits() {
     context_.settings.RestoreSnapshot();
+    context_.skin.captions = appliedCaptions_;
+    // The snapshot's pointer bytes may be config.bin's: the page shows the desktop's again.
+    CancelHostPointer(context_);
     rebuildOnShow_ = true;
     hide();
 }
@@ -356,7 +360,15 @@ void CPadrionDlg::mouseReleaseEvent(QMouseEvent* event) {
 
 void CPadrionDlg::hideEvent(QHideEvent* event) {
     dragFrom_.reset();
+    // A window shown again must not open with the button that was under the pointer when
+    // it went away still lit.
+    UnhighlightAll();
     QWidget::hideEvent(event);
+}
+
+void CPadrionDlg::leaveEvent(QEvent* event) {
+    UnhighlightAll();
+    QWidget::leaveEvent(event);
 }
 
 void CPadrionDlg::keyPressEvent(QKeyEvent* event) { event->accept(); }

@@ -52,6 +52,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,6 +80,9 @@ private:
     std::unique_ptr<Page> advanced_;
     bool basicInitialised_ = false;
     bool rebuildOnShow_ = false;
+    // The captions that go with the snapshot's functions: "Cancel" brings them back with
+    // it, so a caption never names a function the restored button does not have.
+    ButtonCaptions appliedCaptions_;
     bool placed_ = false;
     std::vector<HoverRegion> hover_;
     std::optional<std::size_t> highlighted_;
