@@ -5,7 +5,8 @@ quarten_install_deps() {
         qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
         libglib2.0-dev gsettings-desktop-schemas
         desktop-file-utils appstream udev dpkg-dev file clang libclang-rt-14-dev
-        xvfb xauth xdotool x11-utils fonts-liberation fonts-wqy-microhei fonts-dejavu-core dbus)
+        xvfb xauth xdotool x11-utils fonts-liberation fonts-wqy-microhei fonts-dejavu-core dbus
+        openbox trayer dunst weston qt6-wayland imagemagick x11-xserver-utils)
     local missing=()
     for p in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||

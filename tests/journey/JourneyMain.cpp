@@ -1,0 +1,10 @@
+// main() of the journeys: a QCoreApplication for QProcess around the GoogleTest run.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
