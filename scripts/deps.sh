@@ -6,18 +6,26 @@ quarten_install_deps() {
         libglib2.0-dev gsettings-desktop-schemas
         desktop-file-utils appstream udev dpkg-dev file clang libclang-rt-14-dev
         xvfb xauth xdotool x11-utils fonts-liberation fonts-wqy-microhei fonts-dejavu-core dbus
-        openbox trayer dunst weston qt6-wayland imagemagick x11-xserver-utils)
+        openbox trayer dunst weston qt6-wayland imagemagick x11-xserver-utils
+        locales)
     local missing=()
     for p in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
             missing+=("$p")
     done
-    [ ${#missing[@]} -eq 0 ] && return 0
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update
-    $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+    if [ ${#missing[@]} -ne 0 ]; then
+        export DEBIAN_FRONTEND=noninteractive
+        $sudo apt-get update
+        $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+    fi
+    # A locale with a decimal comma, for the tests of numbers in files KDE reads (`locale -a`
+    # spells it de_DE.utf8).
+    if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+        $sudo sed -i 's/^# *de_DE.UTF-8/de_DE.UTF-8/' /etc/locale.gen
+        $sudo locale-gen
+    fi
 }
 
 quarten_configure() {
