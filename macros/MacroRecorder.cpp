@@ -32,8 +32,10 @@ std::optional<MacroNotice> MacroRecorder::Begin(KeyboardHook& hook, MacroEventLi
 
 std::optional<int> MacroRecorder::Filter(std::string_view keyName, bool released,
                                          bool autoRepeat) const {
+    // A held key repeats as release and press pairs on some desktops (X11, Wayland), both
+    // halves marked as repeats: the key never went up, so neither half is a line.
     if (released) {
-        return kReleaseMessage;
+        return autoRepeat ? std::nullopt : std::optional<int>(kReleaseMessage);
     }
     const std::string_view name = Utf16Prefix(keyName, kKeyNameRoom);
     if (autoRepeat && name == lastPressed_) {

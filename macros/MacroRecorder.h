@@ -41,7 +41,8 @@ public:
     std::optional<MacroNotice> Begin(KeyboardHook& hook, MacroEventList& events);
 
     // What the hook procedure does with one key message: the recorder message code to send,
-    // or nothing for an auto-repeat of the last recorded press.
+    // or nothing for an auto-repeat (the press of the last recorded key, or any release
+    // marked as a repeat).
     std::optional<int> Filter(std::string_view keyName, bool released, bool autoRepeat) const;
     // The recorder message: adds the key's lines while a macro is selected.
     void OnMessage(int code, std::string_view keyName, bool macroSelected, MacroEventList& events);

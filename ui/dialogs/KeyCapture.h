@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace quarten {
@@ -13,10 +15,10 @@ namespace quarten {
 class KeyCapture : public QObject {
     Q_OBJECT
 public:
+    // Auto-repeats of a held key never come out: the key went down once and up once.
     struct Stroke {
         std::string name;
         bool released = false;
-        bool autoRepeat = false;  // a press repeated by holding the key down
     };
     using Named = std::function<void(const std::string& name)>;
     using Stroked = std::function<void(const Stroke& stroke)>;
@@ -34,9 +36,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A release waits here until it is known not to be the first half of an auto-repeat.
+    struct HeldRelease {
+        Stroke stroke;
+        quint32 scanCode = 0;
+        quint64 timestamp = 0;
+    };
+    void FlushRelease();
+
     Stroked stroked_;
     bool leaveModal_ = false;
     bool installed_ = false;
+    std::optional<HeldRelease> heldRelease_;
+    QTimer releaseTimer_;
 };
 
 }  // namespace quarten
