@@ -47,7 +47,8 @@ bool AssignKind(ImageBytes& image, ButtonCaptions& captions, int mode, int butto
     }
 
     // A layer shift only works when the button shifts in both layers, so replacing it carries
-    // the new function over to the other layer. The DPI sub-list is the one exception.
+    // the new function, parameters included, over to the other layer: that layer's caption
+    // must name what its bytes do. The DPI sub-list is the one exception.
     const bool carryToOther =
         kind != AssignmentKind::DpiSwitch && IsKind(image, mode, button, AssignmentKind::Shift);
 
@@ -55,6 +56,7 @@ bool AssignKind(ImageBytes& image, ButtonCaptions& captions, int mode, int butto
     WriteButtonParameters(image, mode, button, kind, parameters);
     if (carryToOther) {
         SetKind(image, other, button, kind);
+        WriteButtonParameters(image, other, button, kind, parameters);
         captions.Set(other, button, caption);
     }
     captions.Set(mode, button, std::move(caption));

@@ -40,8 +40,7 @@ inline constexpr DefaultCaptionTexts kEnglishDefaultCaptions = {
 // - DPI Switch: kind 6, parameters.dpiAction and the caption go into the displayed mode only,
 //   even when the button was Shift.
 // - Any other kind: kind, caption and the kind's parameters go into the displayed mode; when
-//   the button was Shift there, the other mode gets the same kind and caption too (its own
-//   parameter arrays keep what they held).
+//   the button was Shift there, the other mode gets the same kind, caption and parameters.
 // Returns true when the choice was stored.
 bool AssignKind(ImageBytes& image, ButtonCaptions& captions, int mode, int button,
                 AssignmentKind kind, std::string caption, const ButtonParameters& parameters = {});

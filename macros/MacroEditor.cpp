@@ -46,11 +46,36 @@ MacroEditor::MacroEditor(MacroLibrary& library, ImageBytes& image)
 MacroEditor::MacroEditor(MacroLibrary& library, ImageBytes& image, KeyLookup lookup)
     : library_(library), image_(image), lookup_(std::move(lookup)) {}
 
-std::optional<std::uint16_t> MacroEditor::SlotLoopCount(std::size_t position) const {
-    if (position >= layout::kMacroSlotCount) {
+std::optional<std::size_t> MacroEditor::SlotOfListed(std::size_t position) const {
+    if (position >= names_.size()) {
         return std::nullopt;
     }
-    return LoopCount(SlotOf(image_, position + 1));
+    const std::vector<std::string> inFile = library_.ListMacros();
+    const auto found = std::find_if(inFile.begin(), inFile.end(), [&](const std::string& name) {
+        return IniNamesEqual(name, names_[position]);
+    });
+    const auto index = static_cast<std::size_t>(found - inFile.begin());
+    if (found == inFile.end() || index >= layout::kMacroSlotCount) {
+        return std::nullopt;
+    }
+    return index + 1;
+}
+
+std::optional<std::uint16_t> MacroEditor::SlotLoopCount(std::size_t position) const {
+    const auto slot = SlotOfListed(position);
+    if (!slot) {
+        return std::nullopt;
+    }
+    return LoopCount(SlotOf(image_, *slot));
+}
+
+void MacroEditor::WriteLoopCount(std::uint16_t count) {
+    if (!selected_) {
+        return;
+    }
+    if (const auto slot = SlotOfListed(*selected_)) {
+        SetLoopCount(SlotOf(image_, *slot), count);
+    }
 }
 
 void MacroEditor::Load() {
@@ -70,7 +95,7 @@ void MacroEditor::Load() {
     nameField_ = names_.front();
     events_.Assign(library_.ReadMacro(names_.front()));
     selected_ = 0;
-    SetLoopTimesText(std::to_string(*SlotLoopCount(0)));
+    SetLoopTimesText(std::to_string(SlotLoopCount(0).value_or(0)));
 }
 
 void MacroEditor::SelectMacro(std::optional<std::size_t> index) {
@@ -152,6 +177,14 @@ std::optional<ConfirmResult> MacroEditor::Confirm() {
     const auto index = static_cast<std::size_t>(taken.rend() - found) - 1;
     result.slot = index + 1;
     result.fill = result.rebuild.outcomes[index].fill;
+    // The macro moved to the last slot, whose count belonged to another; the field still
+    // shows this macro's count, so the slot takes it (an empty macro's slot stays all zero).
+    if (result.rebuild.outcomes[index].action == MacroSlotOutcome::Action::Encoded) {
+        const std::int32_t shown = ParseIniInteger(loopTimesField_);
+        if (shown >= 1 && shown <= kMaxLoopTimes) {
+            SetLoopCount(SlotOf(image_, index + 1), static_cast<std::uint16_t>(shown));
+        }
+    }
     if (result.fill.dropped > 0) {
         result.notices.push_back({MacroMessage::MacroDoesNotFit, MacroCaption::Warning,
                                   result.fill.written, result.fill.dropped});
@@ -166,9 +199,7 @@ void MacroEditor::SetLoopTimesText(std::string_view text) {
         loopTimesField_ = "1";
         value = 1;
     }
-    if (selected_ && *selected_ < layout::kMacroSlotCount) {
-        SetLoopCount(SlotOf(image_, *selected_ + 1), static_cast<std::uint16_t>(value));
-    }
+    WriteLoopCount(static_cast<std::uint16_t>(value));
 }
 
 void MacroEditor::InsertMouseEvent(std::size_t labelIndex) {

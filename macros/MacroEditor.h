@@ -52,7 +52,9 @@ public:
     void SetNameField(std::string text) { nameField_ = std::move(text); }
 
     // Every change of the loop-times text: 1..65535 or the field becomes "1"; the value goes
-    // big-endian into the selected macro's slot.
+    // big-endian into the slot the selected macro fills, found by its place in record.ini
+    // (after a "Confirm" that is no longer its place in the list). A macro not yet in the
+    // file has no slot; it gets the field's count when "Confirm" gives it one.
     void SetLoopTimesText(std::string_view text);
     const std::string& LoopTimesField() const { return loopTimesField_; }
 
@@ -77,8 +79,11 @@ public:
     const MacroRecorder& Recorder() const { return recorder_; }
 
 private:
-    // The loop count of the slot the list position p+1 maps to, or nothing past the slots.
+    // The slot (1..12) the listed macro at `position` fills: its place among the file's
+    // macros, or nothing when it is not in the file or past the last slot.
+    std::optional<std::size_t> SlotOfListed(std::size_t position) const;
     std::optional<std::uint16_t> SlotLoopCount(std::size_t position) const;
+    void WriteLoopCount(std::uint16_t count);
 
     MacroLibrary& library_;
     ImageBytes& image_;

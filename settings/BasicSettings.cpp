@@ -6,6 +6,9 @@
 namespace quarten {
 namespace {
 
+// "RGB Effect", the one effect of Standard and Respiration.
+constexpr std::uint8_t kSingleEffect = 1;
+
 bool ValidStage(int stage) { return stage >= 1 && stage <= static_cast<int>(layout::kStageCount); }
 
 std::size_t ParameterOffset(std::uint8_t mode) {
@@ -55,9 +58,7 @@ bool ToggleStage(DeviceSettings& settings, int stage) {
 
 bool SetStageLevel(DeviceSettings& settings, int stage, int segment) {
     if (!ValidStage(stage) || segment < 1) return false;
-    // Segments 1..8 always; 9..12 only for the sensor with twelve positions.
-    const int usable = settings.sensorTypeSelector == 0 ? 12 : 8;
-    if (segment > usable) return false;
+    if (segment > DpiPositionCount(settings.sensorTypeSelector)) return false;
     settings.At(layout::kDpiLevel + stage - 1) = static_cast<std::uint8_t>(segment - 1);
     return true;
 }
@@ -70,7 +71,16 @@ bool SetStageColour(DeviceSettings& settings, int stage, std::array<std::uint8_t
 
 void SelectLightMode(DeviceSettings& settings, int index) {
     if (index < 0 || index > 2) return;
-    settings.At(layout::kLightMode) = static_cast<std::uint8_t>(index + 1);
+    const auto mode = static_cast<std::uint8_t>(index + 1);
+    settings.At(layout::kLightMode) = mode;
+    // Standard and Respiration have one effect, the one Apply sends; the stored caption
+    // index says so too, so the file never names another.
+    if (mode != 3) settings.At(EffectOffset(mode)) = kSingleEffect;
+}
+
+void SelectSingleEffect(DeviceSettings& settings) {
+    const std::uint8_t mode = settings.At(layout::kLightMode);
+    if (mode == 1 || mode == 2) settings.At(EffectOffset(mode)) = kSingleEffect;
 }
 
 void SelectLightParameter(DeviceSettings& settings, int index) {
@@ -91,7 +101,9 @@ std::uint8_t LightParameterIndex(const DeviceSettings& settings) {
 }
 
 std::uint8_t LightEffectIndex(const DeviceSettings& settings) {
-    const std::size_t offset = EffectOffset(settings.At(layout::kLightMode));
+    const std::uint8_t mode = settings.At(layout::kLightMode);
+    if (mode == 1 || mode == 2) return kSingleEffect;
+    const std::size_t offset = EffectOffset(mode);
     return offset ? settings.At(offset) : 0;
 }
 

@@ -7,6 +7,7 @@
 namespace quarten {
 
 // Number of slider positions of a sensor type: 12 for type 0 and unknown types, else 8.
+// The page draws and accepts this many, and the level kept in the image stays below it.
 int DpiPositionCount(std::uint8_t sensorType);
 // Empty for a sensor type above 3 or a position beyond the table.
 std::string_view DpiLabel(std::uint8_t sensorType, std::uint8_t position);

@@ -94,19 +94,30 @@ TEST_F(Assignment, ReplacingAShiftCarriesTheChoiceToTheOtherMode) {
     }
 }
 
-TEST_F(Assignment, DialogParametersGoIntoTheDisplayedModeOnly) {
+TEST_F(Assignment, DialogParametersFollowAShiftIntoTheOtherModeOnly) {
+    // Replacing "Shift": both modes get the whole function, so the caption the other mode
+    // now shows is what its bytes do.
     ASSERT_TRUE(AssignKind(image, captions, kModeA, 3, AssignmentKind::Shift, "Shift"));
-    const ButtonParameters otherBefore = ReadButtonParameters(image, kModeB, 3);
     const ButtonParameters fire = FireKeyParameters(39, 12, 4);
     ASSERT_TRUE(AssignKind(image, captions, kModeA, 3, AssignmentKind::FireKey, "R-CTRL", fire));
-
     const ButtonParameters shown = ReadButtonParameters(image, kModeA, 3);
     EXPECT_EQ(shown.fireChoice, 39);
     EXPECT_EQ(shown.fireUsage, 0xE4);
     EXPECT_EQ(shown.fireSpeed, 12);
     EXPECT_EQ(shown.fireTimes, 4);
-    EXPECT_EQ(ReadButtonParameters(image, kModeB, 3), otherBefore);
-    EXPECT_EQ(Kind(kModeB, 3), AssignmentKind::FireKey);
+    EXPECT_EQ(ReadButtonParameters(image, kModeB, 3), shown);
+    for (int mode : {kModeA, kModeB}) {
+        EXPECT_EQ(
+            EncodeButtonFunction(ReadKind(image, mode, 3), ReadButtonParameters(image, mode, 3))
+                .bytes,
+            (std::array<std::uint8_t, 4>{0x0A, 0xE4, 0x0C, 0x04}))
+            << mode;
+    }
+
+    // A button that was not "Shift" changes in the displayed mode only.
+    const ButtonParameters otherBefore = ReadButtonParameters(image, kModeB, 4);
+    ASSERT_TRUE(AssignKind(image, captions, kModeA, 4, AssignmentKind::FireKey, "R-CTRL", fire));
+    EXPECT_EQ(ReadButtonParameters(image, kModeB, 4), otherBefore);
 }
 
 TEST_F(Assignment, DpiActionOfAShiftButtonStaysInTheDisplayedMode) {

@@ -51,7 +51,8 @@ TEST(BasicSettings, SliderSegmentsDependOnTheSensor) {
         bool taken;
     };
     const Case cases[] = {{0, 12, true}, {0, 9, true}, {2, 8, true}, {2, 9, false},
-                          {1, 10, false}, {5, 12, false}, {0, 13, false}, {0, 0, false}};
+                          {1, 10, false}, {5, 12, true},  {5, 13, false}, {0, 13, false},
+                          {0, 0, false}};
     for (const Case& c : cases) {
         DeviceSettings s;
         s.sensorTypeSelector = c.sensor;
