@@ -83,7 +83,7 @@ void BasicPage::Draw() {
     }
 
     // DPI stages: columns lit up to the level, the labels of the sensor, swatch and switch.
-    const int usable = s.sensorTypeSelector == 0 ? 12 : 8;
+    const int usable = DpiPositionCount(s.sensorTypeSelector);
     for (int n = 1; n <= usable; ++n) {
         canvas.Text(basic::DpiLevelLabel(n),
                     FromUtf8(DpiPageLabel(s.sensorTypeSelector, static_cast<std::uint8_t>(n - 1))),
@@ -92,13 +92,14 @@ void BasicPage::Draw() {
     for (int stage = 1; stage <= basic::kStageCount; ++stage) {
         const int level = s.At(layout::kDpiLevel + stage - 1) + 1;
         const bool on = StageEnabled(s, stage);
+        // A stage that is off keeps its level and colour for when it is switched on again;
+        // only its tick says it is off.
         for (int n = 1; n <= usable; ++n) {
-            canvas.Draw(on && n <= level ? image::kDpiLight : image::kDpiDark,
+            canvas.Draw(n <= level ? image::kDpiLight : image::kDpiDark,
                         basic::DpiSegment(stage, n));
         }
         const std::size_t c = layout::kDpiColour + 3 * (stage - 1);
-        canvas.Fill(basic::StageSwatch(stage),
-                    on ? QColor(s.At(c), s.At(c + 1), s.At(c + 2)) : QColor(40, 40, 40));
+        canvas.Fill(basic::StageSwatch(stage), QColor(s.At(c), s.At(c + 1), s.At(c + 2)));
         canvas.Draw(on ? image::kPaneTick : image::kPane, basic::StageBox(stage));
     }
 
@@ -246,6 +247,7 @@ void BasicPage::ToggleLightList(int i) {
         items << context_.Text(TextSlot::RgbFlash) << context_.Text(TextSlot::RgbFixedOn);
     } else {
         // Standard and Respiration have one effect; the box just names it.
+        SelectSingleEffect(context_.settings);
         window_.Redraw();
         return;
     }
@@ -315,7 +317,7 @@ bool BasicPage::Press(QPoint at) {
             return true;
         }
     }
-    const int usable = s.sensorTypeSelector == 0 ? 12 : 8;
+    const int usable = DpiPositionCount(s.sensorTypeSelector);
     for (int stage = 1; stage <= basic::kStageCount; ++stage) {
         if (const int n = layout::DpiSegmentAt(stage, usable, x, y)) {
             SetStageLevel(s, stage, n);

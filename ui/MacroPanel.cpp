@@ -78,7 +78,8 @@ public:
 
     InstallResult Install() override {
         capture_ = std::make_unique<KeyCapture>([this](const KeyCapture::Stroke& stroke) {
-            panel_.editor_.HookKeyEvent(stroke.name, stroke.released, stroke.autoRepeat);
+            // The capture has already dropped both halves of every auto-repeat.
+            panel_.editor_.HookKeyEvent(stroke.name, stroke.released, false);
             panel_.Sync();
         });
         int error = 0;
@@ -124,6 +125,11 @@ MacroPanel::MacroPanel(AppContext& context, QWidget& page, MacroEditor& editor)
     macroList_ = list(advanced::kMacroList);
     eventList_ = list(advanced::kSequenceList);
     eventList_->setContextMenuPolicy(Qt::CustomContextMenu);
+    // The line under the pointer is the chosen one, as in every list of the window, so a
+    // right-click "Delete" or a double click acts on the line the person points at.
+    eventList_->setMouseTracking(true);
+    connect(eventList_, &QListWidget::itemEntered, this,
+            [this](QListWidgetItem* item) { eventList_->setCurrentItem(item); });
     nameField_ = field(advanced::kMacroNameField);
     nameField_->setMaxLength(static_cast<int>(kMaxMacroNameLength));
     loopField_ = field(advanced::kLoopTimesField);
@@ -136,6 +142,17 @@ MacroPanel::MacroPanel(AppContext& context, QWidget& page, MacroEditor& editor)
     boxLabel_->setStyleSheet(QStringLiteral("QLabel { color: #ffffff; background: transparent; }"));
     boxLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
     boxLabel_->show();
+    // The window has no title bar to carry how a recording ends, so the page says it.
+    hintLabel_ = new QLabel(&page_);
+    hintLabel_->setGeometry(ToQRect(advanced::kRecordingHint));
+    hintLabel_->setFont(font);
+    hintLabel_->setAlignment(Qt::AlignCenter);
+    hintLabel_->setStyleSheet(QStringLiteral("QLabel { color: %1; background: transparent; }")
+                                  .arg(context_.canvas.TextColour().name()));
+    hintLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    hintLabel_->setText(
+        FromUtf8(MacroNoticeText(context_.text, {MacroMessage::RecordingTitle})));
+    hintLabel_->hide();
 
     connect(macroList_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (syncing_) return;
@@ -168,6 +185,7 @@ MacroPanel::~MacroPanel() {
     delete nameField_.data();
     delete loopField_.data();
     delete boxLabel_.data();
+    delete hintLabel_.data();
 }
 
 void MacroPanel::Notify(const MacroNotice& notice) {
@@ -204,6 +222,7 @@ void MacroPanel::Sync() {
         loopField_->setText(FromUtf8(editor_.LoopTimesField()));
     }
     boxLabel_->setText(FromUtf8(editor_.MouseEventBox()));
+    hintLabel_->setVisible(editor_.Recorder().HookInstalled());
     syncing_ = false;
 }
 
@@ -269,7 +288,9 @@ void MacroPanel::CloseEventDropdown() {
 bool MacroPanel::PressCovered(QPoint at) {
     if (!dropdown_) return false;
     if (dropdown_->Covers(at)) return true;
-    CloseEventDropdown();
+    // A press on the box itself is the box's toggle, which closes the list; closing it here
+    // as well would let the toggle open it again at once.
+    if (!advanced::kEventBox.contains(at.x(), at.y())) CloseEventDropdown();
     return false;
 }
 

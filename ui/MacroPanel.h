@@ -49,6 +49,7 @@ public:
     QLineEdit* LoopTimesField() const { return loopField_; }
     DropdownList* EventDropdown() const { return dropdown_; }
     QLabel* EventBoxLabel() const { return boxLabel_; }
+    QLabel* RecordingHint() const { return hintLabel_; }
 
 private:
     class CaptureHook;
@@ -68,6 +69,7 @@ private:
     QPointer<QLineEdit> nameField_;
     QPointer<QLineEdit> loopField_;
     QPointer<QLabel> boxLabel_;
+    QPointer<QLabel> hintLabel_;
     QPointer<DropdownList> dropdown_;
     bool syncing_ = false;
 };

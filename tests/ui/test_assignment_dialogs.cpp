@@ -263,6 +263,24 @@ TEST_F(DialogTest, ComboKeyTakesTheModifierAndTheKeysOfTheFocusedFields) {
     EXPECT_EQ(Caption(6), "Combo Key-A+B");
 }
 
+TEST_F(DialogTest, ComboKeyTypedAfterChoosingTheModifierLandsInTheFieldLeft) {
+    // The person clicks key field 2, picks the modifier, then types: no click in between.
+    Next<CComboDialog>([](CComboDialog& d) {
+        QTest::mouseClick(d.Key2Field(), Qt::LeftButton);
+        ASSERT_EQ(d.focusWidget(), d.Key2Field());
+        test::Click(d, Centre(layout::combo_key::kModifierBox));
+        ASSERT_NE(d.OpenList(), nullptr);
+        QListWidget& list = *d.OpenList();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          list.visualItemRect(list.item(0)).center());  // "Left Ctrl"
+        Tap(&d, KEY_X);
+        EXPECT_EQ(d.Key2Field()->text(), "X");
+    });
+    Choose(6, AssignmentKind::ComboKey);
+    EXPECT_EQ(Encoded(6), (Bytes{0x00, 0x01, 0x00, 0x1B}));
+    EXPECT_EQ(Caption(6), "Combo Key-Left Ctrl+X");
+}
+
 TEST_F(DialogTest, MacroDialogListsTheLibraryAndItsModesAreOneGroup) {
     Next<CMacroDialog>([](CMacroDialog& d) {
         test::Click(d, Centre(layout::macro_key::kBox));

@@ -126,7 +126,7 @@ TEST_F(MainWindowTest, ClosingTheWindowHidesIt) {
     EXPECT_EQ(rig.exitCode, -1);
 }
 
-TEST_F(MainWindowTest, HoverLightsOneMemberOfAGroupAndStaysWhenThePointerLeaves) {
+TEST_F(MainWindowTest, HoverLightsOneMemberOfAGroupAndGoesOutWhenThePointerLeaves) {
     const QImage okNormal = Canvas(frame::kOk);
     const QImage applyNormal = Canvas(frame::kApply);
     Hover(frame::kOk);
@@ -147,12 +147,18 @@ TEST_F(MainWindowTest, HoverLightsOneMemberOfAGroupAndStaysWhenThePointerLeaves)
     Hover(basic::KeyBox(4));
     EXPECT_EQ(Canvas(basic::KeyBox(3)), boxNormal);
 
-    // Leaving the window changes nothing until the pointer moves inside again.
+    // Leaving the window puts the lit button out, and so does hiding it: nothing is left
+    // lit that the pointer is no longer over.
+    const QImage cancelNormal = Canvas(frame::kCancel);
     Hover(frame::kCancel);
-    const QImage cancelOver = Canvas(frame::kCancel);
+    ASSERT_NE(Canvas(frame::kCancel), cancelNormal);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&rig.Window(), &leave);
-    EXPECT_EQ(Canvas(frame::kCancel), cancelOver);
+    EXPECT_EQ(Canvas(frame::kCancel), cancelNormal);
+    Hover(frame::kOk);
+    rig.PressAt(frame::kMinimise);
+    rig.ClickTray();
+    EXPECT_EQ(Canvas(frame::kOk), okNormal);
 }
 
 TEST_F(MainWindowTest, ReportRatePositionsStoreTheirIntervals) {

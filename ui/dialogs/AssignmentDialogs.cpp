@@ -146,9 +146,18 @@ void CComboDialog::Build() {
             modifier_ = std::string(kComboModifierTable[static_cast<std::size_t>(item)].name);
         },
         [this](bool open) {
-            // The key fields rest while the modifier list is open.
+            // The key fields rest while the modifier list is open. Disabling the focused
+            // field moves Qt's focus away, so it is given back on closing: the next key
+            // typed belongs to the field the person was in.
+            if (open) {
+                const QWidget* focused = focusWidget();
+                restoreFocus_ = focused == key1Field_   ? key1Field_
+                                : focused == key2Field_ ? key2Field_
+                                                        : nullptr;
+            }
             key1Field_->setEnabled(!open);
             key2Field_->setEnabled(!open);
+            if (!open && restoreFocus_) restoreFocus_->setFocus();
         });
     capture_ = std::make_unique<KeyCapture>([this](const std::string& name) { Captured(name); });
     int error = 0;

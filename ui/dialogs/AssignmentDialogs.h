@@ -91,6 +91,7 @@ private:
     std::string key2_;
     QLineEdit* key1Field_ = nullptr;
     QLineEdit* key2Field_ = nullptr;
+    QLineEdit* restoreFocus_ = nullptr;  // the key field to return to when the list closes
     std::unique_ptr<KeyCapture> capture_;
 };
 

@@ -230,7 +230,8 @@ inline constexpr Rect kDelete{617, 528, 722, 549};
 inline constexpr Rect kConfirm{721, 528, 826, 549};
 // "Insert A Mouse Event" dropdown (control 154) and its list.
 inline constexpr Rect kEventBox{735, 402, 854, 416};
-inline constexpr Rect kEventList{734, 419, 854, 569};
+// Ends above "Confirm" (top 528): an open list must not take the press meant for it.
+inline constexpr Rect kEventList{734, 419, 854, 526};
 
 // Sliders: rows 0-2 (pointer speed, scroll lines, double-click speed), eleven segments each.
 inline constexpr int kSliderRows = 3;
@@ -275,6 +276,8 @@ inline constexpr Rect kMacroNameField{735, 322, 799, 336};  // edit 150
 inline constexpr Rect kLoopTimesField{735, 362, 799, 376};  // edit 149
 inline constexpr Rect kMacroList{462, 220, 591, 512};       // list 151
 inline constexpr Rect kSequenceList{592, 220, 725, 512};    // list 152
+// The line under New, Delete and Confirm that says how a recording ends, while one runs.
+inline constexpr Rect kRecordingHint{462, 556, 875, 576};
 }  // namespace advanced
 
 // DPI column hit test: the segment 1..levels of stage s under the point, or 0.
@@ -481,6 +484,7 @@ constexpr RectTable<128> AdvancedPageRects() {
     t.add("Loop times field", advanced::kLoopTimesField);
     t.add("Macro list", advanced::kMacroList);
     t.add("Sequence list", advanced::kSequenceList);
+    t.add("Recording hint", advanced::kRecordingHint);
     for (int row = 0; row < advanced::kSliderRows; ++row) {
         for (int n = 1; n <= advanced::kSliderSegments; ++n) {
             t.add("Slider segment", advanced::SliderSegment(row, n));
