@@ -83,8 +83,8 @@ TEST(UserRuntimeFolder, RefusesAFolderOfAnotherUser) {
 
 class InstanceChannelTest : public ::testing::Test {
 protected:
+    test::TempDir dir;  // first: the paths are made from it
     InstancePaths paths = InstancePathsFor(dir.Path(), "quarten");
-    test::TempDir dir;
 };
 
 TEST_F(InstanceChannelTest, OneInstanceHoldsTheLockAndAnswersRequests) {

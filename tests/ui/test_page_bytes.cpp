@@ -173,7 +173,7 @@ protected:
         QTest::keyClicks(&field, digits);
     }
     std::uint16_t MouseLoopCount(int slot) {
-        const auto& bytes = rig.mouse->State().macroSlots[static_cast<std::size_t>(slot - 1)];
+        const auto bytes = rig.mouse->State().macroSlots[static_cast<std::size_t>(slot - 1)];
         return static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
     }
     std::uint16_t FileLoopCount(int slot) {
