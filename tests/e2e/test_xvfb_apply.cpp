@@ -11,6 +11,7 @@
 
 #include <filesystem>
 
+#include "tests/journey/Wait.h"
 #include "tests/support/TempDir.h"
 #include "ui/layout/SkinLayout.h"
 
@@ -20,16 +21,7 @@ namespace {
 namespace basic = layout::basic;
 namespace frame = layout::frame;
 
-template <typename Predicate>
-bool WaitFor(Predicate done, int milliseconds) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > milliseconds) return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
+using journey::WaitFor;
 
 QString Centre(const layout::Rect& r) {
     return QString("%1 %2").arg((r.left + r.right) / 2).arg((r.top + r.bottom) / 2);

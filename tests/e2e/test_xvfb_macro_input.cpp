@@ -14,6 +14,7 @@
 
 #include "settings/SettingsFile.h"
 #include "settings/SettingsLayout.h"
+#include "tests/journey/Wait.h"
 #include "tests/support/TempDir.h"
 #include "ui/layout/SkinLayout.h"
 
@@ -23,16 +24,7 @@ namespace {
 namespace advanced = layout::advanced;
 namespace frame = layout::frame;
 
-template <typename Predicate>
-bool WaitFor(Predicate done, int milliseconds) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > milliseconds) return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
+using journey::WaitFor;
 
 QPoint Centre(const layout::Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 

@@ -26,6 +26,17 @@ protected:
         });
         return icon;
     }
+
+    // Starting quarten again ends the new process with 0 and shows the running one's window.
+    void ExpectASecondStartToBringTheWindowBack(Process& first) {
+        Process& second = desktop_.StartQuarten();
+        ASSERT_TRUE(second.WaitForExit(kPatience)) << "the second quarten keeps running\n" << Logs();
+        EXPECT_EQ(second.ExitCode(), 0);
+        EXPECT_TRUE(screen_.WaitForMainWindow(kPatience))
+            << "the second start did not bring the window back\n"
+            << Logs();
+        EXPECT_TRUE(first.Running());
+    }
 };
 
 TEST_F(TrayJourney, StartsHiddenAndAClickOnTheIconOpensTheWindow) {
@@ -86,13 +97,7 @@ TEST_F(TrayJourney, ASecondStartShowsTheHiddenWindowAndEnds) {
     ClickInWindow(frame::kMinimise);
     ASSERT_TRUE(screen_.WaitForNoMainWindow(kPatience)) << "the minimise button did not hide it";
 
-    Process& second = desktop_.StartQuarten();
-    ASSERT_TRUE(second.WaitForExit(kPatience)) << "the second quarten keeps running\n" << Logs();
-    EXPECT_EQ(second.ExitCode(), 0);
-    EXPECT_TRUE(screen_.WaitForMainWindow(kPatience))
-        << "the second start did not bring the window back\n"
-        << Logs();
-    EXPECT_TRUE(first.Running());
+    ExpectASecondStartToBringTheWindowBack(first);
     EXPECT_EQ(screen_.MainWindows().size(), 1u);
 }
 
@@ -105,13 +110,7 @@ TEST_F(TrayJourney, WithoutATrayAStartByHandShowsTheWindowAndASecondStartBringsI
     ASSERT_TRUE(screen_.WaitForNoMainWindow(kPatience)) << "the minimise button did not hide it";
     EXPECT_TRUE(first.Running());
 
-    Process& second = desktop_.StartQuarten();
-    ASSERT_TRUE(second.WaitForExit(kPatience)) << "the second quarten keeps running\n" << Logs();
-    EXPECT_EQ(second.ExitCode(), 0);
-    EXPECT_TRUE(screen_.WaitForMainWindow(kPatience))
-        << "the second start did not bring the window back\n"
-        << Logs();
-    EXPECT_TRUE(first.Running());
+    ExpectASecondStartToBringTheWindowBack(first);
 }
 
 TEST_F(TrayJourney, AnAutostartWaitsHiddenForATrayThatComesLater) {
